@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Nerix and starts it against the simulated meter.
+# The simulator and the program share a private settings store, so a real user's
+# settings are never touched.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh build -DNERIX_BENCH=OFF
+export XDG_CONFIG_HOME
+XDG_CONFIG_HOME=$(mktemp -d)
+./build/tools/nerix-sim --ready-file "$XDG_CONFIG_HOME/sim.ready" "$@" &
+sim=$!
+trap 'kill $sim 2>/dev/null || true; rm -rf "$XDG_CONFIG_HOME"' EXIT
+for _ in $(seq 100); do [ -f "$XDG_CONFIG_HOME/sim.ready" ] && break; sleep 0.1; done
+./build/src/nerix

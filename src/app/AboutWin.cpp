@@ -1,0 +1,121 @@
+#include "app/AboutWin.h"
+
+#include "app/Jezyki.h"
+#include "app/MainWin.h"
+#include "app/Resources.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+constexpr int AboutWidth = 376;
+constexpr int AboutHeight = 260;
+
+QLabel *picture(QWidget *parent, const char *name, const QString &resource)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(0, 0, AboutWidth, AboutHeight);
+    label->setPixmap(QPixmap(resource));
+    return label;
+}
+
+QLabel *caption(QWidget *parent, const char *name, const QColor &color, Qt::Alignment align)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->setAlignment(align);
+    return label;
+}
+} // namespace
+
+TAboutWin::TAboutWin(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    loadResources();
+    setObjectName(QStringLiteral("AboutWin"));
+    setFixedSize(AboutWidth, AboutHeight);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    ImagePol = picture(this, "ImagePol", QStringLiteral(":/images/about_pl.png"));
+    ImageAng = picture(this, "ImageAng", QStringLiteral(":/images/about_en.png"));
+    ImageAng->hide();
+
+    LabelSerwis = caption(this, "LabelSerwis", QColor(255, 0, 0), Qt::AlignLeft);
+    LabelSerwis->setText(QStringLiteral("TRYB SERWISOWY"));
+    QFont serviceFont = LabelSerwis->font();
+    serviceFont.setPixelSize(13);
+    LabelSerwis->setFont(serviceFont);
+    LabelSerwis->setGeometry(32, 90, 200, 18);
+    LabelSerwis->hide();
+
+    LabelNazwa = caption(this, "LabelNazwa", Qt::white, Qt::AlignRight | Qt::AlignVCenter);
+    LabelNazwa->setGeometry(16, 210, 344, 16);
+    LabelFirma = caption(this, "LabelFirma", Qt::white, Qt::AlignRight | Qt::AlignVCenter);
+    LabelFirma->setGeometry(16, 228, 344, 16);
+
+    // Every picture and label passes its clicks on to the window, which dismisses itself.
+    for (QWidget *child : findChildren<QWidget *>())
+        child->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(5000);
+    connect(Timer1, &QTimer::timeout, this, &TAboutWin::Timer1Timer);
+
+    // Every run starts in English.
+    LanguageName = LanguageEnglish;
+}
+
+void TAboutWin::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TAboutWin::FormShow()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    Timer1->start();
+    const bool polish = LanguageName == LanguagePolish;
+    ImagePol->setVisible(polish);
+    ImageAng->setVisible(!polish);
+    LabelSerwis->setText(Tekst(48));
+    FirstShowing = false;
+}
+
+void TAboutWin::showAgain()
+{
+    show();
+    raise();
+    Timer1->start();
+}
+
+void TAboutWin::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    Timer1Timer();
+}
+
+void TAboutWin::Timer1Timer()
+{
+    hide();
+    Timer1->stop();
+    if (MainWin != nullptr) {
+        MainWin->show();
+        MainWin->setEnabled(true);
+    }
+}

@@ -1,0 +1,43 @@
+#include "app/Startup.h"
+
+#include "app/AboutWin.h"
+#include "app/HasloWin.h"
+#include "app/MainWin.h"
+#include "app/UzytkownikWin.h"
+#include "calib/KalibracjaMain.h"
+
+#include <QApplication>
+
+AppWindows::AppWindows() = default;
+AppWindows::AppWindows(AppWindows &&) noexcept = default;
+AppWindows &AppWindows::operator=(AppWindows &&) noexcept = default;
+
+AppWindows::~AppWindows()
+{
+    // Windows go in the reverse order of their creation.
+    kKalibracja.reset();
+    UzytkownikWin.reset();
+    HasloWin.reset();
+    MainWin.reset();
+    AboutWin.reset();
+}
+
+AppWindows createWindows()
+{
+    QApplication::setApplicationName(QStringLiteral("Nerix"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Nerix"));
+    // The program ends when the main window closes, not when its last window hides.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    AppWindows windows;
+    windows.AboutWin = std::make_unique<TAboutWin>();
+    windows.MainWin = std::make_unique<TMainWin>();
+    windows.HasloWin = std::make_unique<THasloWin>(windows.MainWin.get());
+    windows.UzytkownikWin = std::make_unique<TUzytkownikWin>(windows.MainWin.get());
+    windows.kKalibracja = std::make_unique<TkKalibracja>(windows.MainWin.get());
+
+    windows.AboutWin->setMainWin(windows.MainWin.get());
+    windows.MainWin->setAboutWin(windows.AboutWin.get());
+    windows.AboutWin->show();
+    return windows;
+}

@@ -1,0 +1,57 @@
+// Runs every registered test class. Arguments after the class names are passed to Qt Test;
+// "NERIX_TEST_CLASS=Name" in the environment runs one class only.
+#include "TestMain.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace nerixtest {
+std::vector<std::pair<const char *, Factory>> &registry()
+{
+    static std::vector<std::pair<const char *, Factory>> classes;
+    return classes;
+}
+
+static QString &configHomeStore()
+{
+    static QString path;
+    return path;
+}
+
+QString configHome()
+{
+    return configHomeStore();
+}
+} // namespace nerixtest
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Tests never touch a real user's settings: the store lives in a temporary folder.
+    QTemporaryDir config;
+    if (!config.isValid()) {
+        std::fprintf(stderr, "cannot create a temporary settings folder\n");
+        return 2;
+    }
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    nerixtest::configHomeStore() = config.path();
+
+    QApplication app(argc, argv);
+    const QByteArray only = qgetenv("NERIX_TEST_CLASS");
+    int failed = 0;
+    int ran = 0;
+    for (const auto &[name, factory] : nerixtest::registry()) {
+        if (!only.isEmpty() && only != name)
+            continue;
+        std::unique_ptr<QObject> test(factory());
+        failed += QTest::qExec(test.get(), argc, argv) != 0 ? 1 : 0;
+        ++ran;
+    }
+    std::printf("Test classes: %d ran, %d failed\n", ran, failed);
+    return failed == 0 ? 0 : 1;
+}
