@@ -1,0 +1,88 @@
+#include "measure/Wykres.h"
+
+#include "measure/StoredSeries.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+
+TWykres::TWykres(QWidget *parent)
+    : QWidget(parent)
+    , core_(width(), height())
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    core_.setColorOut(palette().color(QPalette::Button));
+}
+
+// A hidden control gets its resize event only when shown; the picture follows the size at
+// once all the same.
+void TWykres::followSize()
+{
+    if (core_.width() != width() || core_.height() != height())
+        core_.Resize(width(), height());
+}
+
+void TWykres::AddPoint(double x)
+{
+    followSize();
+    core_.AddPoint(x);
+    update();
+}
+
+void TWykres::StorePoint(double x)
+{
+    followSize();
+    core_.StorePoint(x);
+}
+
+void TWykres::Clear()
+{
+    followSize();
+    core_.Clear();
+    update();
+}
+
+void TWykres::SetRange(double top, double bottom)
+{
+    followSize();
+    core_.SetRange(top, bottom);
+    update();
+}
+
+void TWykres::Redraw(double top, double bottom)
+{
+    followSize();
+    core_.Redraw(top, bottom);
+    update();
+}
+
+const QImage &TWykres::image()
+{
+    followSize();
+    return core_.image();
+}
+
+WykresCore &TWykres::core()
+{
+    followSize();
+    return core_;
+}
+
+void TWykres::paintEvent(QPaintEvent *event)
+{
+    followSize();
+    QPainter p(this);
+    p.drawImage(event->rect(), core_.image(), event->rect());
+}
+
+void TWykres::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    followSize();
+}
+
+void RedrawStored(TWykres &chart, const std::vector<double> &storedSeries, int start)
+{
+    RedrawStored(chart.core(), storedSeries, start);
+    chart.update();
+}
