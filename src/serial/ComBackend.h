@@ -1,0 +1,54 @@
+#pragma once
+// The boundary between the serial port component and the operating system's serial API. One
+// implementation per platform; the component above it is the same everywhere. Every failure is
+// raised as EComPort with the row of the operation and the system's error code.
+#include "serial/ComControlBlock.h"
+#include "serial/ComSettings.h"
+
+#include <memory>
+#include <string>
+
+enum class ComLineWait {
+    Stop, // stop() was called
+    Received, // new bytes arrived on the line
+    Lost // the device has gone (hang-up, adapter removed): no more waiting on it
+};
+
+// Watches one open device for the event thread. Reports each arrival of new bytes once, even
+// when earlier bytes are still waiting unread, so a waiting thread never spins.
+class ComEventWaiter {
+public:
+    virtual ~ComEventWaiter() = default;
+    // Blocks without time limit until stop(), new bytes or the loss of the device.
+    virtual ComLineWait wait() = 0;
+    // Any thread: ends the current wait and every later one with Stop.
+    virtual void stop() = 0;
+    // The system's error code that explains the last Lost.
+    virtual int lostError() const = 0;
+};
+
+class ComBackend {
+public:
+    virtual ~ComBackend() = default;
+
+    // Opens the device exclusively with fresh queues (code 1).
+    virtual void open(const std::string &path) = 0;
+    virtual void close() noexcept = 0;
+    virtual bool isOpen() const = 0;
+
+    virtual void applyQueues(const TComBuffer &sizes) = 0; // code 9
+    virtual void applyLineState(const ComControlBlock &dcb) = 0; // code 7
+    virtual void applyTimeouts(const TComTimeouts &timeouts) = 0; // code 8
+
+    // Both block within the limits of the applied timeouts and return the bytes moved.
+    virtual int read(void *buffer, int count) = 0; // code 3
+    virtual int write(const void *buffer, int count) = 0; // code 2
+    virtual void purge(bool input, bool output) = 0; // code 5
+    virtual int inputCount() = 0; // code 10
+
+    // A watcher for the open device; with receive false it reports only the device's loss.
+    virtual std::unique_ptr<ComEventWaiter> watch(bool receive) = 0;
+};
+
+// The backend of the platform the program runs on.
+std::unique_ptr<ComBackend> makeComBackend();
