@@ -31,13 +31,20 @@ void FrameAssembler::Append(const uint8_t *data, std::size_t count)
     if (count >= kCapacity) {
         std::memcpy(buffer_.data(), data + (count - kCapacity), kCapacity);
         length_ = kCapacity;
-        return;
+    } else {
+        const std::size_t room = kCapacity - length_;
+        const bool overflow = count > room;
+        if (overflow)
+            DropFront(count - room);
+        std::memcpy(buffer_.data() + length_, data, count);
+        length_ = static_cast<uint16_t>(length_ + count);
+        if (!overflow)
+            return;
     }
-    const std::size_t room = kCapacity - length_;
-    if (count > room)
-        DropFront(count - room);
-    std::memcpy(buffer_.data() + length_, data, count);
-    length_ = static_cast<uint16_t>(length_ + count);
+    // What was dropped to make room leaves the buffer inside a frame. Start at the newest
+    // header: a buffer kept full and cut in the middle of a frame at every event would never
+    // show a reading again.
+    SkipBacklog();
 }
 
 bool FrameAssembler::StartsWithHeader() const

@@ -13,7 +13,8 @@
 // After a resynchronisation or a backlog skip the next frame is taken on the next event.
 //
 // The buffer never holds more than 255 bytes. When an event brings more than fits, the
-// oldest bytes are dropped and the newest 255 kept: the reading wanted is the newest one.
+// oldest bytes are dropped, the newest 255 kept, and of those the part from the last AA 55
+// pair on: the reading wanted is the newest one.
 #include "measure/ResultFrame.h"
 
 #include <array>

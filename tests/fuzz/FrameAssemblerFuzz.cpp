@@ -19,14 +19,17 @@ void Check(bool condition)
         std::abort();
 }
 
-// The rules written the simple way: a growing vector, trimmed to the newest 255 bytes.
+// The rules written the simple way: a growing vector, trimmed to the newest 255 bytes and
+// then to the last header in them.
 class Model {
 public:
     std::optional<ResultFrameBytes> Feed(const uint8_t *data, std::size_t count)
     {
         bytes.insert(bytes.end(), data, data + count);
-        if (bytes.size() > FrameAssembler::kCapacity)
+        if (bytes.size() > FrameAssembler::kCapacity) {
             bytes.erase(bytes.begin(), bytes.end() - FrameAssembler::kCapacity);
+            KeepFromLastHeader();
+        }
         if (bytes.size() < 2)
             return std::nullopt;
         if (!HeaderAt(0)) {
@@ -41,16 +44,20 @@ public:
         ResultFrameBytes frame;
         std::copy_n(bytes.begin(), 7, frame.begin());
         bytes.erase(bytes.begin(), bytes.begin() + 7);
-        if (bytes.size() > 14) {
-            std::optional<std::size_t> last;
-            for (std::size_t k = 0; k + 1 < bytes.size(); ++k) {
-                if (HeaderAt(k))
-                    last = k;
-            }
-            if (last && *last > 0)
-                bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(*last));
-        }
+        if (bytes.size() > 14)
+            KeepFromLastHeader();
         return frame;
+    }
+
+    void KeepFromLastHeader()
+    {
+        std::optional<std::size_t> last;
+        for (std::size_t k = 0; k + 1 < bytes.size(); ++k) {
+            if (HeaderAt(k))
+                last = k;
+        }
+        if (last && *last > 0)
+            bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(*last));
     }
 
     std::vector<uint8_t> bytes;
