@@ -4,7 +4,11 @@
 #include "app/JezykWin.h"
 #include "app/Jezyki.h"
 #include "app/Resources.h"
+#include "app/ServicePanel.h"
 #include "measure/Wykres.h"
+#include "serial/CPort.h"
+#include "serial/PortMap.h"
+#include "serial/QtComBridge.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,6 +64,7 @@ void setBackground(QWidget *widget, const QColor &color)
 
 TMainWin::TMainWin(QWidget *parent)
     : QMainWindow(parent)
+    , Processing([] { return Tekst(89); })
 {
     loadResources();
     setObjectName(QStringLiteral("MainWin"));
@@ -85,6 +90,10 @@ TMainWin::TMainWin(QWidget *parent)
     buildScalePanel(client);
     buildChartArea(client);
     buildStatusBar();
+    createComPort();
+    connectHandlers();
+    buildServiceControls(client);
+    askFileQuestionsWithDialogs();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();
@@ -145,6 +154,8 @@ void TMainWin::buildMenu()
     Ustawienia->addSeparator();
     Zmieautomatycznewyczanie1
         = item(Ustawienia, "Zmieautomatycznewyczanie1", "Automatyczne wyłączanie urządzenia");
+    // Checked while the meter reports its automatic power-off on.
+    Zmieautomatycznewyczanie1->setCheckable(true);
     Ustawienia->addSeparator();
     Ustawieniaserwisowe1 = item(Ustawienia, "Ustawieniaserwisowe1", "Tryb &serwisowy...",
         QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -339,7 +350,78 @@ void TMainWin::buildChartArea(QWidget *client)
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(250);
-    Timer1->setSingleShot(false);
+
+    // The service panel covers the chart's rectangle while it is shown.
+    Send = new ServicePanel(client);
+    Send->setGeometry(8, 168, 529, 217);
+    Send->hide();
+
+    SprPolacz = named(new QTimer(this), "SprPolacz");
+    SprPolacz->setInterval(500);
+}
+
+void TMainWin::createComPort()
+{
+    ComPort1 = std::make_unique<TComPort>(std::make_shared<QtComBridge>(), comDevicePath);
+    ComPort1->SetPort("COM1");
+    ComPort1->SetBaudRate(br9600);
+    ComPort1->SetDataBits(dbEight);
+    ComPort1->SetStopBits(sbOneStopBit);
+    TComParity parity = ComPort1->Parity();
+    parity.Bits = prNone;
+    ComPort1->SetParity(parity);
+    TComFlowControl flow = ComPort1->FlowControl();
+    flow.ControlDTR = dtrEnable;
+    flow.ControlRTS = rtsDisable;
+    ComPort1->SetFlowControl(flow);
+    ComPort1->OnAfterOpen = [this](TComPort &) { ComPort1Open(); };
+    ComPort1->OnAfterClose = [this](TComPort &) { ComPort1Close(); };
+    ComPort1->OnRxChar = [this](TComPort &, int count) { ComPort1RxChar(count); };
+    ComPort1->OnLinkLost = [this](TComPort &, const EComPort &why) { ComPort1LinkLost(why); };
+}
+
+namespace {
+// Menu items whose checked state their handler sets itself: a click must not toggle it first.
+template <typename Handler> void onClick(QAction *action, Handler handler)
+{
+    QObject::connect(action, &QAction::triggered, action, [action, handler] {
+        if (action->isCheckable())
+            action->setChecked(!action->isChecked());
+        handler();
+    });
+}
+} // namespace
+
+void TMainWin::connectHandlers()
+{
+    onClick(Poczony1, [this] { Poczony1Click(); });
+    connect(S_Polacz, &QPushButton::clicked, this, &TMainWin::Poczony1Click);
+    onClick(COM11, [this] { COM11Click(); });
+    onClick(COM21, [this] { COM21Click(); });
+    onClick(Zmieautomatycznewyczanie1, [this] { TimeOutClick(); });
+    connect(SprPolacz, &QTimer::timeout, this, &TMainWin::SprPolaczTimer);
+    onClick(Zapisz1, [this] { Zapisz1Click(); });
+    onClick(Zakoncz, [this] { ZakonczClick(); });
+    connect(S_Zapisz, &QPushButton::clicked, this, &TMainWin::S_ZapiszClick);
+    onClick(Otwrz1, [this] { Otwrz1Click(); });
+    connect(Button2, &QPushButton::clicked, this, &TMainWin::Otwrz1Click);
+
+    connect(filtr, &QCheckBox::toggled, this, &TMainWin::filtrClick);
+    connect(Send->filtrTemp, &QCheckBox::toggled, this, &TMainWin::filtrTempClick);
+    connect(Send->Button3, &QPushButton::clicked, this, &TMainWin::Button3Click);
+    connect(Button1, &QPushButton::clicked, this, &TMainWin::Button1Click);
+    connect(Dane, &QCheckBox::toggled, this, &TMainWin::DaneClick);
+    onClick(Minmax1, [this] { Minmax1Click(); });
+    connect(LastWYnik, &QToolButton::clicked, this, &TMainWin::LastWYnikClick);
+    connect(OneWynik, &QToolButton::clicked, this, &TMainWin::OneWynikClick);
+    connect(Kosz, &QToolButton::clicked, this, &TMainWin::KoszClick);
+    onClick(Danezurzdzenia1, [this] { Danezurzdzenia1Click(); });
+    connect(SpeedButton1, &QPushButton::clicked, this, &TMainWin::Danezurzdzenia1Click);
+    connect(TrackBar1, &QSlider::valueChanged, this, &TMainWin::TrackBar1Change);
+    connect(Timer1, &QTimer::timeout, this, &TMainWin::Timer1Timer);
+    connect(Autoskalowanie, &QCheckBox::toggled, this, &TMainWin::AutoskalowanieClick);
+    connect(W, &QSlider::valueChanged, this, &TMainWin::WChange);
+    connect(O, &QSlider::valueChanged, this, &TMainWin::WChange);
 }
 
 void TMainWin::buildStatusBar()
@@ -367,16 +449,6 @@ void TMainWin::FormCreate()
         adjustSize();
         move(screen->availableGeometry().center() - rect().center());
     }
-}
-
-bool TMainWin::portOpen() const
-{
-    return false;
-}
-
-QString TMainWin::portName() const
-{
-    return QStringLiteral("COM1");
 }
 
 void TMainWin::ApplyLanguage()
@@ -453,5 +525,7 @@ void TMainWin::closeEvent(QCloseEvent *event)
 void TMainWin::FormClose()
 {
     setWindowState(Qt::WindowNoState);
+    if (ComPort1->Connected())
+        ComPort1->Close();
     QApplication::quit();
 }

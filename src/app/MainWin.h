@@ -3,7 +3,14 @@
 // and (in service mode) the service panel. Handlers carry the names of the controls and
 // events they serve; the logic behind them lives in the plain cores of measure/, files/ and
 // params/.
+#include "measure/FrameAssembler.h"
+#include "measure/ResultProcessor.h"
+
 #include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -16,8 +23,15 @@ class QPushButton;
 class QSlider;
 class QTimer;
 class QToolButton;
+class EComPort;
+class ServicePanel;
 class TAboutWin;
+class TComPort;
+class THasloWin;
+class TUzytkownikWin;
+class TkKalibracja;
 class TWykres;
+struct DecodedResult;
 
 class TMainWin : public QMainWindow {
     Q_OBJECT
@@ -25,8 +39,14 @@ public:
     explicit TMainWin(QWidget *parent = nullptr);
     ~TMainWin() override;
 
-    // The about window that F1 shows again (set at start-up).
+    // The windows created beside the main window at start-up.
     void setAboutWin(TAboutWin *about) { AboutWin = about; }
+    void setDialogs(THasloWin *haslo, TUzytkownikWin *uzytkownik, TkKalibracja *kalibracja)
+    {
+        HasloWin = haslo;
+        UzytkownikWin = uzytkownik;
+        kKalibracja = kalibracja;
+    }
 
     void ApplyLanguage();
 
@@ -68,11 +88,122 @@ public:
     QTimer *Timer1 = nullptr;
     // Status bar panels.
     QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr;
+    // The service panel over the chart (service mode).
+    ServicePanel *Send = nullptr;
+    // Link watchdog.
+    QTimer *SprPolacz = nullptr;
+
+    // The measuring link to the meter.
+    std::unique_ptr<TComPort> ComPort1;
+    // Receive state.
+    FrameAssembler RxAssembly;
+    bool TransmissionSeen = false;
+    bool Paused = false;
+    bool StepRequested = false;
+    // Processing state of the live results.
+    ResultProcessor Processing;
+    // Result store: the recorded or loaded result texts (entry i is Wyniki[i - 1]) and the
+    // filtered numbers the chart shows of them.
+    QStringList Wyniki;
+    std::vector<double> StoredSeries;
+    int LiczbaWynikow() const { return static_cast<int>(Wyniki.size()); }
+    // Recording state.
+    bool Zapisywanie = false;
+    int KrokZapisu = 0;
+    int LicznikKroku = 0;
+    QString RecordingFile;
+
+    // The questions that recording and opening data files ask the user. Each runs its dialog;
+    // tests put their own answers in.
+    struct FileQuestions {
+        std::function<int()> recordingStep; // the interval, 0 to cancel
+        std::function<QString()> saveDataFile; // a file name, empty to cancel
+        std::function<QString()> openDataFile; // a file name, empty to cancel
+        std::function<bool()> discardUnsaved; // true: drop results that could not be saved
+    } Questions;
+
+    void RefilterStored();
+    void RedrawStored(int start);
+    // Runs a decoded result through the processing chain and shows it (labels and chart);
+    // returns the filtered value.
+    double ShowResult(const DecodedResult &result);
+
+    // Service mode (MainWinService.cpp).
+    QToolButton *PokazSerwis = nullptr;
+    void WlaczSerwis();
+    void WylaczSerwis();
+
+    // Command frames to the meter (MainWinParams.cpp). Each blocks for its pause; an empty
+    // text sends nothing. Failures are shown in a message and not retried.
+    void SendValue(const QString &text, int address);
+    void SendGain(const QString &text, int address);
+    void SendFilterGain(const QString &text, int address);
+    // False when the text is not a number: the error has been shown and a whole send stops.
+    bool SendProbeThreshold(const QString &text, int address);
+    // Sends only when both texts are there and are integers.
+    void SendPhasePair(const QString &low, const QString &high, int address);
+    void SendCommand(const QString &text);
+
+    // Parameter files (MainWinParams.cpp). The chooser asks for a file name (empty: the user
+    // cancelled); it is the file dialog unless a test puts its own in.
+    std::function<QString(bool forSaving)> ParameterFileChooser;
+    // Writes the panel's parameter set to a new file that replaces the old one only when
+    // complete; loads a file into the panel. Both show their message on failure.
+    bool SaveParameters(const QString &path);
+    bool LoadParameters(const QString &path);
 
 public slots:
     void Koniec1Click();
     void OProgramie1Click();
     void ZmienJezykClick();
+
+    // Receive protocol.
+    void ComPort1RxChar(int Count);
+    void TimeOutClick();
+    // Connection and watchdog.
+    void Poczony1Click();
+    void COM11Click();
+    void COM21Click();
+    void ComPort1Open();
+    void ComPort1Close();
+    void ComPort1LinkLost(const EComPort &why);
+    void SprPolaczTimer();
+    // Result processing and display.
+    void filtrClick();
+    void filtrTempClick();
+    void Button3Click();
+    void Button1Click();
+    void DaneClick();
+    void Minmax1Click();
+    void LastWYnikClick();
+    void OneWynikClick();
+    void KoszClick();
+    void Danezurzdzenia1Click();
+    void TrackBar1Change();
+    void Timer1Timer();
+    void AutoskalowanieClick();
+    void WChange();
+    // Service mode (MainWinService.cpp).
+    void Ustawieniaserwisowe1Click();
+    void Wyjdztryb1Click();
+    void Zmieuytkownika1Click();
+    void UkrysSerwisClick();
+    void PokazSerwisClick();
+    // Service panel (MainWinParams.cpp).
+    void WyslijClick();
+    void Button4Click();
+    void OdbierzClick();
+    void SondyDblClick();
+    // Parameter files (MainWinParams.cpp or a file of its own).
+    void ZapiszParametryClick();
+    void OtworzParametryClick();
+    // Data files (MainWinRecording.cpp, MainWinOpen.cpp).
+    void Zapisz1Click();
+    void ZakonczClick();
+    void S_ZapiszClick();
+    void Otwrz1Click();
+    // Recording hand-over: called once per decoded result with the text that is shown.
+    void RecordResult(const QString &text);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -88,8 +219,24 @@ private:
     void buildScalePanel(QWidget *client);
     void buildChartArea(QWidget *client);
     void buildStatusBar();
+    void createComPort();
+    void connectHandlers();
+    // Builds PokazSerwis and wires the service menu and panel (MainWinService.cpp).
+    void buildServiceControls(QWidget *client);
     bool portOpen() const;
     QString portName() const;
+    void ShowPowerOffState(bool on);
+    void SetDisconnectedControls();
+    void SetRecordingControls(bool recording);
+    bool SaveKeptResults();
+    void askFileQuestionsWithDialogs();
+    void ShowLinkColours(bool alive);
+
+    bool PowerOffRadioItem = false;
+    std::vector<unsigned char> RxBlock;
 
     TAboutWin *AboutWin = nullptr;
+    THasloWin *HasloWin = nullptr;
+    TUzytkownikWin *UzytkownikWin = nullptr;
+    TkKalibracja *kKalibracja = nullptr;
 };

@@ -38,6 +38,8 @@ AppWindows createWindows()
 
     windows.AboutWin->setMainWin(windows.MainWin.get());
     windows.MainWin->setAboutWin(windows.AboutWin.get());
+    windows.MainWin->setDialogs(
+        windows.HasloWin.get(), windows.UzytkownikWin.get(), windows.kKalibracja.get());
     windows.AboutWin->show();
     return windows;
 }

@@ -1,0 +1,64 @@
+// CPU use of the running program fed by the simulated meter at the line's maximum rate.
+// Usage: live_cpu PATH_TO_NERIX_SIM [SECONDS]   (run under xvfb-run to paint for real)
+// Starts nerix-sim --max with a private settings store, starts the program's windows,
+// presses "Connect", lets it run, and prints the CPU time used as a share of one core.
+#include "app/AboutWin.h"
+#include "app/MainWin.h"
+#include "app/Startup.h"
+#include "measure/Wykres.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+double cpuSeconds()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: live_cpu PATH_TO_NERIX_SIM [SECONDS]\n");
+        return 2;
+    }
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+
+    QProcess sim;
+    sim.start(QString::fromLocal8Bit(argv[1]),
+        {QStringLiteral("--max"), QStringLiteral("--noise"), QStringLiteral("0.3")});
+    if (!sim.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "nerix-sim did not start\n");
+        return 1;
+    }
+    AppWindows windows = createWindows();
+    windows.AboutWin->Timer1Timer();
+    windows.MainWin->S_Polacz->click();
+
+    const double cpuStart = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    QApplication::exec();
+    const double cpu = cpuSeconds() - cpuStart;
+    const double elapsed = double(wall.elapsed()) / 1000.0;
+    std::printf("%.1f s at the maximum frame rate: %.2f s CPU = %.2f %% of one core; "
+                "chart points %d\n",
+        elapsed, cpu, 100.0 * cpu / elapsed, windows.MainWin->Wykres1->Ilosc());
+    sim.terminate();
+    sim.waitForFinished(3000);
+    return 0;
+}

@@ -1,0 +1,136 @@
+// Connecting to the meter: the connect/disconnect toggle, the choice of port, the reactions
+// to the port opening and closing (or vanishing), and the watchdog that shows a silent meter.
+#include "app/Jezyki.h"
+#include "app/MainWin.h"
+#include "app/Messages.h"
+#include "app/ServicePanel.h"
+#include "measure/LinkColours.h"
+#include "serial/CPort.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    if (widget->palette().color(QPalette::WindowText) == colour)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+} // namespace
+
+bool TMainWin::portOpen() const
+{
+    return ComPort1 && ComPort1->Connected();
+}
+
+QString TMainWin::portName() const
+{
+    return QString::fromStdString(ComPort1->Port());
+}
+
+void TMainWin::Poczony1Click()
+{
+    QApplication::beep();
+    if (Poczony1->isChecked()) {
+        ComPort1->Close();
+        SetDisconnectedControls();
+        return;
+    }
+    try {
+        ComPort1->Open();
+    } catch (const EComPort &) {
+        ShowMessage(this, QString::fromUtf8("Nie można podłączyć się do ") + portName());
+        return;
+    }
+    Poczony1->setChecked(true);
+    Trans->menuAction()->setEnabled(false);
+    Send->Wyslij->setEnabled(true);
+    SprPolacz->start();
+    // A recording still running from before a disconnect is not restarted over its results.
+    Zapisz1->setEnabled(!Zapisywanie);
+    S_Zapisz->setEnabled(true);
+    S_Polacz->setText(Tekst(32));
+}
+
+void TMainWin::SetDisconnectedControls()
+{
+    Poczony1->setChecked(false);
+    Trans->menuAction()->setEnabled(true);
+    Send->Wyslij->setEnabled(false);
+    SprPolacz->stop();
+    Zapisz1->setEnabled(false);
+    S_Zapisz->setEnabled(false);
+    S_Polacz->setText(Tekst(31));
+    setTextColour(BP, LinkColours::Grey);
+}
+
+void TMainWin::COM11Click()
+{
+    if (!COM21->isChecked())
+        return;
+    ComPort1->SetPort("COM1");
+    COM21->setChecked(false);
+    COM11->setChecked(true);
+}
+
+void TMainWin::COM21Click()
+{
+    if (!COM11->isChecked())
+        return;
+    ComPort1->SetPort("COM2");
+    COM11->setChecked(false);
+    COM21->setChecked(true);
+}
+
+void TMainWin::ComPort1Open()
+{
+    StatusPanel0->setText(Tekst(40) + portName());
+    stopien->setVisible(true);
+    STemp->setVisible(true);
+    setTextColour(stopien, LinkColours::White);
+    setTextColour(STemp, LinkColours::White);
+    setTextColour(Falka, LinkColours::Yellow);
+    setTextColour(SWynik, LinkColours::Yellow);
+}
+
+void TMainWin::ComPort1Close()
+{
+    StatusPanel0->setText(Tekst(41));
+    for (QWidget *label : {static_cast<QWidget *>(stopien), static_cast<QWidget *>(STemp),
+             static_cast<QWidget *>(Falka), static_cast<QWidget *>(SWynik)})
+        setTextColour(label, LinkColours::Silver);
+}
+
+void TMainWin::ComPort1LinkLost(const EComPort &why)
+{
+    // The port has closed itself (ComPort1Close has run); the controls follow, and the user
+    // is told once. Connecting again works as soon as the meter is back.
+    SetDisconnectedControls();
+    ShowMessage(this,
+        QString::fromUtf8("Utracono połączenie z urządzeniem na porcie ") + portName()
+            + QStringLiteral(".\n") + QString::fromUtf8(why.what()));
+}
+
+void TMainWin::SprPolaczTimer()
+{
+    const bool alive = TransmissionSeen;
+    TransmissionSeen = false;
+    ShowLinkColours(alive);
+}
+
+void TMainWin::ShowLinkColours(bool alive)
+{
+    const LinkColours::Look &look = alive ? LinkColours::Alive : LinkColours::Silent;
+    setTextColour(BP, look.warning);
+    setTextColour(stopien, look.temperature);
+    setTextColour(STemp, look.temperature);
+    setTextColour(Falka, look.value);
+    setTextColour(SWynik, look.value);
+}

@@ -1,0 +1,63 @@
+// The main window's side of the meter's receive protocol: bytes from ComPort1 are put
+// together into result frames, decoded, shown and, while recording, kept.
+#include "app/Jezyki.h"
+#include "app/MainWin.h"
+#include "measure/ResultFrame.h"
+#include "measure/ResultText.h"
+#include "serial/CPort.h"
+
+#include <QAction>
+#include <algorithm>
+
+namespace {
+// The largest block one receive event reads; more waiting bytes raise the next event.
+constexpr int RxBlockSize = 64000;
+} // namespace
+
+void TMainWin::ComPort1RxChar(int Count)
+{
+    // Failures on the receive path are ignored: the next event starts afresh.
+    try {
+        const int wanted = std::clamp(Count, 0, RxBlockSize);
+        RxBlock.resize(static_cast<std::size_t>(wanted));
+        const int got = ComPort1->Read(RxBlock.data(), wanted);
+        TransmissionSeen = true;
+
+        if (Paused) {
+            if (!StepRequested) {
+                RxAssembly.Clear();
+                return;
+            }
+            StepRequested = false;
+        }
+
+        const std::optional<ResultFrameBytes> frame
+            = RxAssembly.Feed(RxBlock.data(), static_cast<std::size_t>(std::max(got, 0)));
+        if (!frame)
+            return;
+        const DecodedResult result = DecodeResultFrame(*frame);
+        ShowPowerOffState(result.autoPowerOff);
+        const double filtered = ShowResult(result);
+        if (Zapisywanie)
+            RecordResult(PadLeadingMinus(FormatResult(result.decimalClass, filtered)));
+    } catch (...) {
+    }
+}
+
+void TMainWin::ShowPowerOffState(bool on)
+{
+    if (PowerOffRadioItem == on && Zmieautomatycznewyczanie1->isChecked() == on)
+        return;
+    PowerOffRadioItem = on;
+    Zmieautomatycznewyczanie1->setChecked(on);
+    Zmieautomatycznewyczanie1->setText(Tekst(on ? 94 : 18));
+}
+
+// Switches the meter's automatic power-off the other way and stores it in the meter.
+void TMainWin::TimeOutClick()
+{
+    if (!ComPort1->Connected())
+        return;
+    SendValue(PowerOffRadioItem ? QStringLiteral("0") : QStringLiteral("1"), 14);
+    SendCommand(QStringLiteral("S"));
+}

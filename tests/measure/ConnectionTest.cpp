@@ -1,0 +1,182 @@
+// Connecting and disconnecting, the port choice, the link watchdog and a meter that vanishes.
+#include "TestMain.h"
+#include "common/MessageCatcher.h"
+#include "common/PortMap.h"
+#include "common/PtyPair.h"
+
+#include "app/Jezyki.h"
+#include "app/MainWin.h"
+#include "app/ServicePanel.h"
+#include "measure/ResultFrame.h"
+#include "serial/CPort.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+QColor textColour(const QWidget *w)
+{
+    return w->palette().color(QPalette::WindowText);
+}
+
+const QColor Yellow(255, 255, 0), White(255, 255, 255), Silver(192, 192, 192), Grey(128, 128, 128);
+
+QByteArray frame(int16_t raw)
+{
+    const ResultFrameBytes bytes = MakeResultFrame(0, 200, raw);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
+}
+} // namespace
+
+class ConnectionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { LanguageName = LanguageEnglish; }
+
+    void connectAndDisconnect()
+    {
+        PtyPair pty;
+        mapTestPort(1, QString::fromStdString(pty.slavePath()));
+        TMainWin win;
+        win.S_Polacz->click();
+        QVERIFY(win.ComPort1->Connected());
+        QVERIFY(win.Poczony1->isChecked());
+        QCOMPARE(win.S_Polacz->text(), QStringLiteral("Disconnect"));
+        QCOMPARE(win.StatusPanel0->text(), QStringLiteral("Connected to COM1"));
+        QVERIFY(!win.Trans->menuAction()->isEnabled());
+        QVERIFY(win.Zapisz1->isEnabled() && win.S_Zapisz->isEnabled());
+        QVERIFY(win.Send->Wyslij->isEnabled());
+        QVERIFY(win.SprPolacz->isActive());
+        QVERIFY(!win.STemp->isHidden() && !win.stopien->isHidden());
+        QCOMPARE(textColour(win.SWynik), Yellow);
+        QCOMPARE(textColour(win.STemp), White);
+
+        // The language switch rewrites the panel with one more space behind text #40.
+        LanguageName = LanguagePolish;
+        win.ApplyLanguage();
+        QCOMPARE(win.StatusPanel0->text(), QString::fromUtf8("Połączony na  COM1"));
+        QCOMPARE(win.S_Polacz->text(), QString::fromUtf8("Rozłącz"));
+        LanguageName = LanguageEnglish;
+        win.ApplyLanguage();
+
+        win.Poczony1->trigger(); // the menu item does the same as the button
+        QVERIFY(!win.ComPort1->Connected());
+        QVERIFY(!win.Poczony1->isChecked());
+        QCOMPARE(win.S_Polacz->text(), QStringLiteral("Connect"));
+        QCOMPARE(win.StatusPanel0->text(), QStringLiteral("Disconnected"));
+        QVERIFY(win.Trans->menuAction()->isEnabled());
+        QVERIFY(!win.Zapisz1->isEnabled() && !win.S_Zapisz->isEnabled());
+        QVERIFY(!win.Send->Wyslij->isEnabled());
+        QVERIFY(!win.SprPolacz->isActive());
+        QCOMPARE(textColour(win.SWynik), Silver);
+        QCOMPARE(textColour(win.STemp), Silver);
+        QCOMPARE(textColour(win.BP), Grey);
+    }
+
+    void portChoice()
+    {
+        PtyPair second;
+        mapTestPort(2, QString::fromStdString(second.slavePath()));
+        TMainWin win;
+        win.COM11->trigger(); // already chosen: nothing changes
+        QVERIFY(win.COM11->isChecked());
+        QVERIFY(!win.COM21->isChecked());
+        QCOMPARE(win.ComPort1->Port(), std::string("COM1"));
+        win.COM21->trigger();
+        QVERIFY(win.COM21->isChecked());
+        QVERIFY(!win.COM11->isChecked());
+        QCOMPARE(win.ComPort1->Port(), std::string("COM2"));
+        win.S_Polacz->click();
+        QCOMPARE(win.StatusPanel0->text(), QStringLiteral("Connected to COM2"));
+        win.S_Polacz->click();
+        win.COM11->trigger();
+        QCOMPARE(win.ComPort1->Port(), std::string("COM1"));
+    }
+
+    void portThatDoesNotExist()
+    {
+        mapTestPort(2, QStringLiteral("/dev/nerix-no-such-port"));
+        TMainWin win;
+        win.COM21->trigger();
+        MessageCatcher messages;
+        win.S_Polacz->click();
+        QTRY_COMPARE(
+            messages.texts(), QStringList {QString::fromUtf8("Nie można podłączyć się do COM2")});
+        QVERIFY(!win.ComPort1->Connected());
+        QVERIFY(!win.Poczony1->isChecked());
+        QCOMPARE(win.S_Polacz->text(), QStringLiteral("Connect"));
+        QVERIFY(win.Trans->menuAction()->isEnabled());
+        QVERIFY(!win.SprPolacz->isActive());
+    }
+
+    void silentMeterIsShownWithinASecond()
+    {
+        PtyPair pty;
+        mapTestPort(1, QString::fromStdString(pty.slavePath()));
+        TMainWin win;
+        win.S_Polacz->click();
+        // Bytes arrive: the alive colours at the next tick.
+        QTimer feeder;
+        connect(&feeder, &QTimer::timeout, [&] { pty.send(frame(100)); });
+        feeder.start(100);
+        QTRY_COMPARE_WITH_TIMEOUT(textColour(win.BP), Grey, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(textColour(win.SWynik), Yellow, 2000);
+        feeder.stop();
+        QElapsedTimer silence;
+        silence.start();
+        QTRY_COMPARE_WITH_TIMEOUT(textColour(win.BP), Yellow, 1500);
+        QVERIFY(silence.elapsed() <= 1100);
+        QCOMPARE(textColour(win.SWynik), Silver);
+        QCOMPARE(textColour(win.Falka), Silver);
+        QCOMPARE(textColour(win.STemp), Silver);
+        QCOMPARE(textColour(win.stopien), Silver);
+        QVERIFY(win.ComPort1->Connected()); // the watchdog never closes the port
+        // Any byte brings the colours back, frame or not.
+        pty.send(QByteArray::fromHex("00"));
+        QTRY_COMPARE_WITH_TIMEOUT(textColour(win.BP), Grey, 1500);
+        QCOMPARE(textColour(win.STemp), White);
+    }
+
+    void vanishedMeterIsReportedOnceAndCanBeReconnected()
+    {
+        auto pty = std::make_unique<PtyPair>();
+        mapTestPort(1, QString::fromStdString(pty->slavePath()));
+        TMainWin win;
+        win.S_Polacz->click();
+        QVERIFY(win.ComPort1->Connected());
+        pty->send(frame(100));
+        QTRY_COMPARE(win.SWynik->text(), QStringLiteral("   1.00 mT"));
+
+        MessageCatcher messages;
+        const long cpuBefore = processCpuMs();
+        pty.reset(); // the adapter is pulled out
+        QTRY_COMPARE(messages.texts().size(), 1);
+        QVERIFY(messages.texts().first().startsWith(
+            QString::fromUtf8("Utracono połączenie z urządzeniem na porcie COM1")));
+        QVERIFY(!win.ComPort1->Connected());
+        QVERIFY(!win.Poczony1->isChecked());
+        QCOMPARE(win.S_Polacz->text(), QStringLiteral("Connect"));
+        QCOMPARE(win.StatusPanel0->text(), QStringLiteral("Disconnected"));
+        QVERIFY(!win.SprPolacz->isActive());
+        // No stream of messages and no spinning while the device is gone.
+        QTest::qWait(500);
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY2(processCpuMs() - cpuBefore < 300, "the program spins after the hang-up");
+
+        // The meter is back (on a new device path): connecting again works.
+        PtyPair back;
+        mapTestPort(1, QString::fromStdString(back.slavePath()));
+        win.S_Polacz->click();
+        QVERIFY(win.ComPort1->Connected());
+        back.send(frame(200));
+        QTRY_COMPARE(win.SWynik->text(), QStringLiteral("   2.00 mT"));
+    }
+};
+
+NERIX_TEST(ConnectionTest)
+#include "ConnectionTest.moc"

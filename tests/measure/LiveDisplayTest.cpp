@@ -1,0 +1,251 @@
+// The main window fed with result frames through a pseudo-terminal on COM1: decoding,
+// labels, statistics, filters, pause, the power-off item and the chart.
+#include "TestMain.h"
+#include "common/MessageCatcher.h"
+#include "common/PortMap.h"
+#include "common/PtyPair.h"
+
+#include "app/Jezyki.h"
+#include "app/MainWin.h"
+#include "app/ServicePanel.h"
+#include "measure/ResultFrame.h"
+#include "measure/Wykres.h"
+#include "serial/CPort.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+QByteArray frame(uint8_t status, int16_t temperature, int16_t raw)
+{
+    const ResultFrameBytes bytes = MakeResultFrame(status, temperature, raw);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
+}
+
+// A main window connected to a meter played by the test on a pseudo-terminal.
+struct Connected {
+    Connected()
+    {
+        mapTestPort(1, QString::fromStdString(pty.slavePath()));
+        win.S_Polacz->click();
+    }
+    // Sends a frame and waits until the window has taken it.
+    bool show(const QByteArray &bytes, const QString &expected)
+    {
+        pty.send(bytes);
+        return QTest::qWaitFor([&] { return win.SWynik->text() == expected; }, 5000);
+    }
+    PtyPair pty;
+    TMainWin win;
+};
+} // namespace
+
+class LiveDisplayTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { LanguageName = LanguageEnglish; }
+
+    void frameIsDecodedAndShown()
+    {
+        Connected c;
+        QVERIFY(c.win.ComPort1->Connected());
+        QVERIFY(c.show(QByteArray::fromHex("AA5500EA003930"), QStringLiteral(" 123.45 mT")));
+        QCOMPARE(c.win.STemp->text(), QStringLiteral("   23.4  C"));
+        QVERIFY(c.win.stopien->isVisibleTo(&c.win));
+        QVERIFY(c.win.Falka->isHidden());
+        QCOMPARE(c.win.Min->text(), QStringLiteral(" 123.45"));
+        QCOMPARE(c.win.Avr->text(), QStringLiteral(" 123.45"));
+        QVERIFY(!c.win.Zmieautomatycznewyczanie1->isChecked());
+
+        // Gauss in the coarse range, over-range mark, AC with a negative raw value, no probe.
+        QVERIFY(c.show(frame(0x06, 250, 10000), QStringLiteral("  30000 Gs")));
+        QVERIFY(c.show(frame(0x01 | 0x40, -10000, -500), QStringLiteral("   5.00 mT")));
+        QVERIFY(!c.win.Falka->isHidden());
+        QCOMPARE(c.win.STemp->text(), QStringLiteral("no probe"));
+        QVERIFY(c.win.stopien->isHidden());
+        QVERIFY(c.win.Zmieautomatycznewyczanie1->isChecked());
+        QCOMPARE(c.win.Zmieautomatycznewyczanie1->text(),
+            QStringLiteral("Turn off automatic power down"));
+        QVERIFY(c.show(frame(0x08, 250, -1234), QStringLiteral(" - 12.34 kA/m")));
+        QVERIFY(!c.win.Zmieautomatycznewyczanie1->isChecked());
+        QCOMPARE(c.win.Zmieautomatycznewyczanie1->text(),
+            QStringLiteral("Turn on automatic power down"));
+
+        // A negative value in class 0 gets the extra space behind its minus sign.
+        QVERIFY(c.show(frame(0x00, 250, -1234), QStringLiteral(" - 12.34 mT")));
+        QVERIFY(c.show(frame(0x00, 250, -12345), QStringLiteral("-  123.45 mT")));
+    }
+
+    void splitGarbageAndBurstsStillGiveTheNewestReading()
+    {
+        Connected c;
+        const QByteArray f = frame(0x00, 200, 1111);
+        c.pty.send(QByteArray::fromHex("1234") + f.left(3));
+        QVERIFY(QTest::qWaitFor([&] { return c.win.RxAssembly.Length() == 3; }, 5000));
+        QVERIFY(c.show(f.mid(3), QStringLiteral("  11.11 mT")));
+
+        // A burst far larger than the assembly buffer: the display catches up with the
+        // newest reading instead of working through the backlog.
+        QByteArray burst;
+        for (int i = 0; i < 300; ++i)
+            burst += frame(0x00, 200, int16_t(i));
+        c.pty.send(burst);
+        QVERIFY(c.win.RxAssembly.Length() <= FrameAssembler::kCapacity);
+        // A frame left over from the burst is shown first; the next event is current.
+        c.pty.send(frame(0x00, 200, 4321));
+        const bool shown = c.show(frame(0x00, 200, 4321), QStringLiteral("  43.21 mT"));
+        QVERIFY2(shown,
+            qPrintable(c.win.SWynik->text() + QStringLiteral(" held ")
+                + QString::number(c.win.RxAssembly.Length())));
+    }
+
+    void statisticsRestartCountsEachResultOnce()
+    {
+        Connected c;
+        QVERIFY(c.show(frame(0, 200, 900), QStringLiteral("   9.00 mT")));
+        c.win.Button1->click();
+        QCOMPARE(c.win.Min->text(), QString());
+        QVERIFY(c.show(frame(0, 200, 100), QStringLiteral("   1.00 mT")));
+        QVERIFY(c.show(frame(0, 200, 200), QStringLiteral("   2.00 mT")));
+        QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));
+        QCOMPARE(c.win.Min->text(), QStringLiteral("   1.00"));
+        QCOMPARE(c.win.Max->text(), QStringLiteral("   3.00"));
+        QCOMPARE(c.win.Avr->text(), QStringLiteral("   2.00"));
+        QCOMPARE(c.win.Processing.StatsCount, 3);
+
+        // Statistics off: the labels stay; the menu item mirrors the box both ways.
+        c.win.Dane->setChecked(false);
+        QVERIFY(!c.win.Minmax1->isChecked());
+        QVERIFY(c.show(frame(0, 200, 5000), QStringLiteral("  50.00 mT")));
+        QCOMPARE(c.win.Max->text(), QStringLiteral("   3.00"));
+        c.win.Minmax1->trigger();
+        QVERIFY(c.win.Minmax1->isChecked());
+        QVERIFY(c.win.Dane->isChecked());
+    }
+
+    void filterFollowsSlowlyAndJumpsOnSteps()
+    {
+        Connected c;
+        c.win.filtr->setChecked(true);
+        QVERIFY(!c.win.Tau->isEnabled());
+        QCOMPARE(c.win.Processing.FilterTau, 0.05);
+        QVERIFY(c.show(frame(0, 200, 1000), QStringLiteral("  10.00 mT")));
+        // 0.05 mT more moves the display by 4.9 % of the step only ...
+        c.pty.send(frame(0, 200, 1005));
+        QVERIFY(QTest::qWaitFor([&] { return c.win.Processing.PreviousResult > 10.0; }, 5000));
+        QVERIFY(c.win.Processing.PreviousResult < 10.003);
+        QCOMPARE(c.win.SWynik->text(), QStringLiteral("  10.00 mT"));
+        // ... a step of 1 mT is followed at once.
+        QVERIFY(c.show(frame(0, 200, 1100), QStringLiteral("  11.00 mT")));
+
+        c.win.filtr->setChecked(false);
+        QVERIFY(c.win.Tau->isEnabled());
+        c.win.Tau->setText(QStringLiteral("abc"));
+        c.win.filtr->setChecked(true);
+        QVERIFY(!c.win.filtr->isChecked());
+        QVERIFY(c.win.Tau->isEnabled());
+
+        // The temperature filter with its "T = " field still empty unticks itself too.
+        c.win.Send->filtrTemp->setChecked(true);
+        QVERIFY(!c.win.Send->filtrTemp->isChecked());
+        c.win.Send->TauTemp->setText(QStringLiteral("0,5"));
+        c.win.Send->filtrTemp->setChecked(true);
+        QVERIFY(c.win.Send->filtrTemp->isChecked());
+        QCOMPARE(c.win.Processing.TempFilterTau, 0.5);
+        QVERIFY(!c.win.Send->TauTemp->isEnabled());
+    }
+
+    void pauseLetsExactlyOneEventThroughPerStep()
+    {
+        Connected c;
+        QVERIFY(c.show(frame(0, 200, 100), QStringLiteral("   1.00 mT")));
+        c.win.LastWYnik->click();
+        QVERIFY(c.win.Paused);
+        QVERIFY(!c.win.OneWynik->isHidden());
+        QCOMPARE(c.win.LastWYnik->toolTip(), QStringLiteral("Go"));
+        c.win.TransmissionSeen = false;
+        c.pty.send(frame(0, 200, 200));
+        QVERIFY(QTest::qWaitFor([&] { return c.win.TransmissionSeen; }, 5000));
+        QCOMPARE(c.win.SWynik->text(), QStringLiteral("   1.00 mT"));
+        QCOMPARE(c.win.RxAssembly.Length(), 0);
+
+        c.win.OneWynik->click();
+        QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));
+        QVERIFY(!c.win.StepRequested);
+        c.win.TransmissionSeen = false;
+        c.pty.send(frame(0, 200, 400));
+        QVERIFY(QTest::qWaitFor([&] { return c.win.TransmissionSeen; }, 5000));
+        QCOMPARE(c.win.SWynik->text(), QStringLiteral("   3.00 mT"));
+
+        c.win.LastWYnik->click();
+        QVERIFY(!c.win.Paused);
+        QVERIFY(c.win.OneWynik->isHidden());
+        QCOMPARE(c.win.LastWYnik->toolTip(), QStringLiteral("Stop result"));
+        QVERIFY(c.show(frame(0, 200, 500), QStringLiteral("   5.00 mT")));
+    }
+
+    void powerOffItemSendsTheSwitchAndStore()
+    {
+        Connected c;
+        QVERIFY(c.show(frame(0x40, 200, 100), QStringLiteral("   1.00 mT")));
+        c.win.Zmieautomatycznewyczanie1->trigger();
+        QCOMPARE(c.pty.receive(12).toHex(), QByteArray("aa55430e0000aa5553000000"));
+        // The item mirrors the meter, not the click.
+        QVERIFY(c.win.Zmieautomatycznewyczanie1->isChecked());
+        QVERIFY(c.show(frame(0x00, 200, 200), QStringLiteral("   2.00 mT")));
+        c.win.Zmieautomatycznewyczanie1->trigger();
+        QCOMPARE(c.pty.receive(12).toHex(), QByteArray("aa55430e0100aa5553000000"));
+    }
+
+    void chartFollowsLiveValuesOrTemperature()
+    {
+        Connected c;
+        QVERIFY(c.show(frame(0, 200, 100), QStringLiteral("   1.00 mT")));
+        QCOMPARE(c.win.Wykres1->Ilosc(), 1);
+        // The first point sits mid-height in the point colour.
+        const QImage &image = c.win.Wykres1->image();
+        QCOMPARE(image.pixelColor(1, 217 - 2 - 107), QColor(255, 255, 0));
+
+        c.win.Send->TauTemp->setText(QStringLiteral("1"));
+        c.win.Send->filtrTemp->setChecked(true);
+        QVERIFY(c.show(frame(0, 345, 200), QStringLiteral("   2.00 mT")));
+        QVERIFY(c.win.Wykres1->Max() > 300.0); // temperature in tenths is charted
+
+        c.win.Send->filtrTemp->setChecked(false);
+        c.win.Danezurzdzenia1->setChecked(false); // a file is viewed: the chart stays
+        const int held = c.win.Wykres1->Ilosc();
+        QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));
+        QCOMPARE(c.win.Wykres1->Ilosc(), held);
+        c.win.Danezurzdzenia1->trigger();
+        QVERIFY(c.win.Danezurzdzenia1->isChecked());
+        QCOMPARE(c.win.Wykres1->Ilosc(), 0);
+    }
+
+    void manualScaleFromTheTrackBars()
+    {
+        TMainWin win;
+        win.Autoskalowanie->setChecked(false);
+        QVERIFY(!win.Wykres1->AutoSkala());
+        QVERIFY(win.W->isEnabled() && win.O->isEnabled());
+        QCOMPARE(win.Wykres1->Max(), 77.04);
+        QCOMPARE(win.Wykres1->Min(), 22.96);
+        win.W->setValue(10);
+        win.O->setValue(-100);
+        QCOMPARE(win.Wykres1->Max(), -9.0);
+        QCOMPARE(win.Wykres1->Min(), -11.0);
+        win.Autoskalowanie->setChecked(true);
+        QVERIFY(win.Wykres1->AutoSkala());
+        win.W->setValue(50); // ignored by the chart while autoscaling
+        QCOMPARE(win.Wykres1->Max(), -9.0);
+    }
+};
+
+NERIX_TEST(LiveDisplayTest)
+#include "LiveDisplayTest.moc"
