@@ -1,0 +1,51 @@
+// Opening a data file: its results are shown on the chart, filtered, instead of the live ones.
+#include "app/MainWin.h"
+#include "app/Messages.h"
+#include "files/DataFile.h"
+#include "measure/Wykres.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QSlider>
+#include <QToolButton>
+
+void TMainWin::Otwrz1Click()
+{
+    const QString path = Questions.openDataFile();
+    if (path.isEmpty())
+        return;
+    DataFileContents contents = ReadDataFile(path);
+    using Status = DataFileContents::Status;
+    if (contents.status == Status::Unreadable || contents.status == Status::NotText) {
+        // The store, the chart and the track bar stay as they were.
+        ShowMessage(this, QString::fromUtf8("Błąd. Nie można odczytac pliku."));
+        return;
+    }
+    Wyniki = std::move(contents.lines);
+
+    Kosz->hide();
+    Danezurzdzenia1->setChecked(false);
+    RefilterStored();
+    RedrawStored(1);
+
+    TrackBar1->blockSignals(true);
+    TrackBar1->setValue(1);
+    const int width = Wykres1->width();
+    if (LiczbaWynikow() > width - 2) {
+        TrackBar1->setMaximum(LiczbaWynikow() - width + 1);
+        TrackBar1->show();
+    } else {
+        TrackBar1->setMaximum(1);
+        TrackBar1->hide();
+    }
+    TrackBar1->blockSignals(false);
+
+    Wykres1->setAutoSkala(true);
+    filtr->setChecked(true);
+
+    if (contents.status == Status::Truncated)
+        ShowMessage(this,
+            QString::fromUtf8("Plik zawiera więcej niż %1 wyników; wczytano "
+                              "pierwsze %1.")
+                .arg(MaxDataFileResults));
+}

@@ -1,0 +1,120 @@
+// Recording: while Zapisywanie is set, every KrokZapisu-th result text is kept in Wyniki;
+// stopping writes them to the data file chosen at the start.
+#include "app/Jezyki.h"
+#include "app/MainWin.h"
+#include "app/Messages.h"
+#include "files/DataFile.h"
+#include "files/SpeedStep.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+const QString DataFileFilter = QStringLiteral("Pliki danych Nerix 3.0 (*.N3D)");
+const QString DataFileSuffix = QStringLiteral("N3D");
+
+QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(
+        mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(DataFileFilter);
+    dialog.setDefaultSuffix(DataFileSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+} // namespace
+
+void TMainWin::askFileQuestionsWithDialogs()
+{
+    Questions.recordingStep = [this] { return AskRecordingStep(this); };
+    Questions.saveDataFile = [this] { return AskDataFile(this, QFileDialog::AcceptSave); };
+    Questions.openDataFile = [this] { return AskDataFile(this, QFileDialog::AcceptOpen); };
+    Questions.discardUnsaved = [this] {
+        return QMessageBox::question(this, QApplication::applicationName(),
+                   QString::fromUtf8("Wyniki nie zostały zapisane. Odrzucić je?"),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+}
+
+void TMainWin::S_ZapiszClick()
+{
+    if (Zapisywanie)
+        ZakonczClick();
+    else
+        Zapisz1Click();
+}
+
+void TMainWin::Zapisz1Click()
+{
+    const int step = Questions.recordingStep();
+    if (step < 1)
+        return;
+    const QString file = Questions.saveDataFile();
+    if (file.isEmpty())
+        return;
+    KrokZapisu = step;
+    Wyniki.clear();
+    LicznikKroku = 0;
+    RecordingFile = file;
+    Zapisywanie = true;
+    SetRecordingControls(true);
+}
+
+void TMainWin::SetRecordingControls(bool recording)
+{
+    Zapisz1->setEnabled(!recording && portOpen());
+    Zakoncz->setEnabled(recording);
+    S_Zapisz->setText(Tekst(recording ? 34 : 33));
+    if (recording)
+        S_Zapisz->setEnabled(true);
+    Otwrz1->setEnabled(!recording);
+    Button2->setEnabled(!recording);
+}
+
+void TMainWin::RecordResult(const QString &text)
+{
+    if (!Zapisywanie)
+        return;
+    ++LicznikKroku;
+    if (LicznikKroku != KrokZapisu)
+        return;
+    Wyniki.append(text);
+    LicznikKroku = 0;
+    if (LiczbaWynikow() >= MaxDataFileResults)
+        ZakonczClick();
+}
+
+void TMainWin::ZakonczClick()
+{
+    KrokZapisu = 0;
+    Zapisywanie = false;
+    SetRecordingControls(false);
+    if (LiczbaWynikow() > 0 && SaveKeptResults())
+        StatusPanel1->setText(
+            QString::fromUtf8("Zapisano wyników: ") + QString::number(LiczbaWynikow()));
+    Wyniki.clear();
+}
+
+// Writes the kept results to the recording file. When that fails the user is told and may
+// choose another file, so that no recorded result is lost without being asked.
+bool TMainWin::SaveKeptResults()
+{
+    for (;;) {
+        if (WriteDataFile(RecordingFile, Wyniki))
+            return true;
+        ShowMessage(this, QString::fromUtf8("Błąd. Nie można zapisać do pliku."));
+        const QString other = Questions.saveDataFile();
+        if (!other.isEmpty())
+            RecordingFile = other;
+        else if (Questions.discardUnsaved())
+            return false;
+    }
+}
