@@ -3,6 +3,7 @@
 #include "app/Jezyki.h"
 #include "app/MainWin.h"
 #include "app/Resources.h"
+#include "app/UzytkownikWin.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -93,8 +94,17 @@ void TAboutWin::FormShow()
     const bool polish = LanguageName == LanguagePolish;
     ImagePol->setVisible(polish);
     ImageAng->setVisible(!polish);
-    LabelSerwis->setText(Tekst(48));
+    // The label follows the stored flag, not the current mode; a missing flag reads as
+    // "not a service technician". Service mode itself starts from the flag only once, at
+    // the first showing.
+    const UserSettings settings = ReadUserSettings();
+    LabelNazwa->setText(settings.name);
+    LabelFirma->setText(settings.company);
+    LabelSerwis->setVisible(settings.service);
+    if (FirstShowing && settings.service && MainWin != nullptr)
+        MainWin->WlaczSerwis();
     FirstShowing = false;
+    LabelSerwis->setText(Tekst(48));
 }
 
 void TAboutWin::showAgain()

@@ -1,6 +1,43 @@
 #include "app/UzytkownikWin.h"
 
+#include "app/DialogOwner.h"
 #include "app/MainWin.h"
+#include "app/Messages.h"
+#include "app/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+const QString NameKey = QStringLiteral("name");
+const QString CompanyKey = QStringLiteral("company");
+const QString ServiceKey = QStringLiteral("service");
+} // namespace
+
+UserSettings ReadUserSettings()
+{
+    const auto store = openSettingsStore();
+    UserSettings settings;
+    settings.name = store->value(NameKey).toString();
+    settings.company = store->value(CompanyKey).toString();
+    bool isNumber = false;
+    const qint64 service = store->value(ServiceKey).toLongLong(&isNumber);
+    settings.service = isNumber && static_cast<std::int32_t>(service) != 0;
+    return settings;
+}
+
+bool WriteUserSettings(const UserSettings &settings)
+{
+    const auto store = openSettingsStore();
+    store->setValue(NameKey, settings.name);
+    store->setValue(CompanyKey, settings.company);
+    store->setValue(ServiceKey, settings.service ? 1 : 0);
+    store->sync();
+    return store->status() == QSettings::NoError;
+}
 
 TUzytkownikWin::TUzytkownikWin(TMainWin *main)
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint)
@@ -9,4 +46,85 @@ TUzytkownikWin::TUzytkownikWin(TMainWin *main)
     setObjectName(QStringLiteral("UzytkownikWin"));
     setFixedSize(395, 121);
     setWindowTitle(QString::fromUtf8("Użytkownik"));
+
+    GroupBox1 = new QGroupBox(QString::fromUtf8(" Ustawienia użytkownika "), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 6, 290, 108);
+
+    Label1 = new QLabel(QStringLiteral("Nazwa:"), GroupBox1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(10, 24, 60, 20);
+    Nazwa = new QLineEdit(GroupBox1);
+    Nazwa->setObjectName(QStringLiteral("Nazwa"));
+    Nazwa->setGeometry(76, 22, 201, 22);
+
+    Label2 = new QLabel(QStringLiteral("Firma:"), GroupBox1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(10, 52, 60, 20);
+    Miasto = new QLineEdit(GroupBox1);
+    Miasto->setObjectName(QStringLiteral("Miasto"));
+    Miasto->setGeometry(76, 50, 153, 22);
+
+    Serwisant = new QCheckBox(QStringLiteral("Serwisant"), GroupBox1);
+    Serwisant->setObjectName(QStringLiteral("Serwisant"));
+    Serwisant->setGeometry(76, 78, 120, 20);
+
+    OK = new QPushButton(QStringLiteral("OK"), this);
+    OK->setObjectName(QStringLiteral("OK"));
+    OK->setGeometry(308, 14, 79, 27);
+    Anuluj = new QPushButton(QStringLiteral("Anuluj"), this);
+    Anuluj->setObjectName(QStringLiteral("Anuluj"));
+    Anuluj->setGeometry(308, 48, 79, 27);
+
+    connect(Serwisant, &QCheckBox::clicked, this, &TUzytkownikWin::SerwisantClick);
+    connect(OK, &QPushButton::clicked, this, &TUzytkownikWin::OKClick);
+    connect(Anuluj, &QPushButton::clicked, this, &TUzytkownikWin::AnulujClick);
+}
+
+void TUzytkownikWin::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TUzytkownikWin::FormShow()
+{
+    disableOwnerWhileShown(MainWin, this);
+    const UserSettings settings = ReadUserSettings();
+    Nazwa->setText(settings.name);
+    Miasto->setText(settings.company);
+    Serwisant->setChecked(settings.service);
+    SerwisantClick();
+}
+
+void TUzytkownikWin::SerwisantClick()
+{
+    // A service technician's name and company are locked while the box is ticked.
+    const bool locked = Serwisant->isChecked();
+    Nazwa->setEnabled(!locked);
+    Miasto->setEnabled(!locked);
+}
+
+void TUzytkownikWin::OKClick()
+{
+    if (!WriteUserSettings({Nazwa->text(), Miasto->text(), Serwisant->isChecked()})) {
+        // Nothing was kept: the dialog stays open, so the user can try again or cancel.
+        ShowMessage(this,
+            QString::fromUtf8("Nie można zapisać ustawień użytkownika: "
+                              "magazyn ustawień jest niedostępny do zapisu."));
+        return;
+    }
+    hide();
+}
+
+void TUzytkownikWin::AnulujClick()
+{
+    hide();
+}
+
+void TUzytkownikWin::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (MainWin != nullptr)
+        MainWin->setEnabled(true);
 }

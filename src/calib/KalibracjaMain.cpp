@@ -8,3 +8,10 @@ TkKalibracja::TkKalibracja(TMainWin *main)
 {
     setObjectName(QStringLiteral("kKalibracja"));
 }
+
+void TkKalibracja::SetTarget(int range, int probeRow, bool linkWasOpen)
+{
+    Zakres = range;
+    WierszSondy = probeRow;
+    PrzywrocPolaczenie = linkWasOpen;
+}

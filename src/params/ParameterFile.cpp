@@ -1,0 +1,56 @@
+#include "params/ParameterFile.h"
+
+#include <QStringDecoder>
+#include <QStringList>
+
+QByteArray ParameterFileBytes(const ParameterTexts &texts)
+{
+    QByteArray bytes;
+    for (std::size_t i = 0; i < ParameterCount; ++i) {
+        QString line = texts.line(i);
+        line.remove(QLatin1Char('\r'));
+        line.remove(QLatin1Char('\n'));
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+namespace {
+bool isBinary(const QByteArray &bytes)
+{
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && u != '\t' && u != '\r' && u != '\n') || u == 0x7F)
+            return true;
+    }
+    return false;
+}
+
+QString decode(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    return text;
+}
+} // namespace
+
+std::optional<ParameterTexts> ParseParameterFile(const QByteArray &bytes)
+{
+    if (bytes.size() > MaxParameterFileBytes || isBinary(bytes))
+        return std::nullopt;
+    QStringList lines = decode(bytes).split(QLatin1Char('\n'));
+    // The line end of the last line leaves an empty piece behind it, which is no line.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    ParameterTexts texts;
+    for (std::size_t i = 0; i < ParameterCount && i < static_cast<std::size_t>(lines.size()); ++i) {
+        QString line = lines.at(static_cast<qsizetype>(i));
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        texts.line(i) = line;
+    }
+    return texts;
+}

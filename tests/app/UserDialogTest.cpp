@@ -1,0 +1,227 @@
+// The user settings dialog and the stored service-technician flag: the lock rule, what "OK"
+// and "Anuluj" store, missing and odd values, a store that cannot be written, and the about
+// window's "TRYB SERWISOWY" label.
+#include "TestMain.h"
+#include "common/MessageCatcher.h"
+
+#include "app/AboutWin.h"
+#include "app/MainWin.h"
+#include "app/ServicePanel.h"
+#include "app/SettingsStore.h"
+#include "app/Startup.h"
+#include "app/UzytkownikWin.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+void store(const QString &key, const QVariant &value)
+{
+    const auto settings = openSettingsStore();
+    settings->setValue(key, value);
+    settings->sync();
+}
+
+QVariant stored(const QString &key)
+{
+    return openSettingsStore()->value(key);
+}
+
+void storeUser(const QString &name, const QString &company, const QVariant &service)
+{
+    store(QStringLiteral("name"), name);
+    store(QStringLiteral("company"), company);
+    store(QStringLiteral("service"), service);
+}
+} // namespace
+
+class UserDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The user settings are shared by the whole test run: each test leaves none behind.
+    void cleanup()
+    {
+        const auto settings = openSettingsStore();
+        for (const char *key : {"name", "company", "service"})
+            settings->remove(QString::fromLatin1(key));
+        settings->sync();
+    }
+
+    void storedTechnicianLocksNameAndCompany()
+    {
+        storeUser(QStringLiteral("Jan"), QStringLiteral("Vallimor"), 1);
+        AppWindows windows = createWindows();
+        TUzytkownikWin &dialog = *windows.UzytkownikWin;
+        windows.AboutWin->Timer1Timer();
+        QCOMPARE(dialog.size(), QSize(395, 121));
+        windows.MainWin->Zmieuytkownika1->trigger();
+        QVERIFY(dialog.isVisible());
+        QVERIFY(!windows.MainWin->isEnabled());
+        QCOMPARE(dialog.Nazwa->text(), QStringLiteral("Jan"));
+        QCOMPARE(dialog.Miasto->text(), QStringLiteral("Vallimor"));
+        QVERIFY(dialog.Serwisant->isChecked());
+        QVERIFY(!dialog.Nazwa->isEnabled() && !dialog.Miasto->isEnabled());
+
+        // Unticking unlocks at once, before "OK".
+        QTest::mouseClick(dialog.Serwisant, Qt::LeftButton, {}, QPoint(5, 10));
+        QVERIFY(!dialog.Serwisant->isChecked());
+        QVERIFY(dialog.Nazwa->isEnabled() && dialog.Miasto->isEnabled());
+        QCOMPARE(stored(QStringLiteral("service")).toInt(), 1);
+
+        dialog.Nazwa->setText(QStringLiteral("Ewa"));
+        dialog.OK->click();
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(windows.MainWin->isEnabled());
+        QCOMPARE(stored(QStringLiteral("name")).toString(), QStringLiteral("Ewa"));
+        QCOMPARE(stored(QStringLiteral("company")).toString(), QStringLiteral("Vallimor"));
+        QCOMPARE(stored(QStringLiteral("service")).toInt(), 0);
+        // The stored flag does not change the current mode.
+        QVERIFY(windows.MainWin->Serwis->menuAction()->isVisible());
+    }
+
+    void cancelWritesNothing()
+    {
+        storeUser(QStringLiteral("Jan"), QStringLiteral("Firma"), 0);
+        AppWindows windows = createWindows();
+        TUzytkownikWin &dialog = *windows.UzytkownikWin;
+        dialog.show();
+        dialog.Nazwa->setText(QStringLiteral("Ktoś"));
+        dialog.Miasto->setText(QStringLiteral("Inna"));
+        dialog.Serwisant->click();
+        dialog.Anuluj->click();
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(windows.MainWin->isEnabled());
+        QCOMPARE(stored(QStringLiteral("name")).toString(), QStringLiteral("Jan"));
+        QCOMPARE(stored(QStringLiteral("company")).toString(), QStringLiteral("Firma"));
+        QCOMPARE(stored(QStringLiteral("service")).toInt(), 0);
+        // Shown again, the dialog reads the store, not what was typed before.
+        dialog.show();
+        QCOMPARE(dialog.Nazwa->text(), QStringLiteral("Jan"));
+        QVERIFY(!dialog.Serwisant->isChecked());
+        dialog.Anuluj->click();
+    }
+
+    void missingValuesReadAsEmptyAndNoTechnician()
+    {
+        AppWindows windows = createWindows();
+        TUzytkownikWin &dialog = *windows.UzytkownikWin;
+        dialog.show();
+        QVERIFY(dialog.Nazwa->text().isEmpty());
+        QVERIFY(!dialog.Serwisant->isChecked());
+        QVERIFY(dialog.Nazwa->isEnabled());
+        dialog.OK->click();
+        // "OK" always writes all three values.
+        QVERIFY(openSettingsStore()->contains(QStringLiteral("name")));
+        QVERIFY(openSettingsStore()->contains(QStringLiteral("company")));
+        QCOMPARE(stored(QStringLiteral("service")).toInt(), 0);
+    }
+
+    void anyNonZeroFlagIsTrue()
+    {
+        store(QStringLiteral("service"), 7);
+        QVERIFY(ReadUserSettings().service);
+        store(QStringLiteral("service"), -1);
+        QVERIFY(ReadUserSettings().service);
+        store(QStringLiteral("service"), 0);
+        QVERIFY(!ReadUserSettings().service);
+        store(QStringLiteral("service"), QStringLiteral("abc"));
+        QVERIFY(!ReadUserSettings().service);
+        // Only the 32 bits of the stored integer count.
+        store(QStringLiteral("service"), QStringLiteral("4294967296"));
+        QVERIFY(!ReadUserSettings().service);
+    }
+
+    void storeThatCannotBeWrittenIsReported()
+    {
+        // A settings folder below a plain file cannot be created, not even by root.
+        QTemporaryDir dir;
+        const QString blocker = dir.filePath(QStringLiteral("blocker"));
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        AppWindows windows = createWindows();
+        TUzytkownikWin &dialog = *windows.UzytkownikWin;
+        MessageCatcher messages;
+        {
+            // The test run's own store again, whatever happens in between.
+            const auto restore = qScopeGuard([] {
+                QSettings::setPath(
+                    QSettings::NativeFormat, QSettings::UserScope, nerixtest::configHome());
+            });
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker);
+            dialog.show();
+            dialog.Nazwa->setText(QStringLiteral("Jan"));
+            dialog.OK->click();
+        }
+        QTRY_COMPARE(messages.texts().size(), 1);
+        QVERIFY(messages.texts().constFirst().startsWith(
+            QString::fromUtf8("Nie można zapisać ustawień użytkownika")));
+        // Nothing was kept: the dialog stays open for another try or "Anuluj".
+        QVERIFY(dialog.isVisible());
+        QVERIFY(!windows.MainWin->isEnabled());
+        dialog.Anuluj->click();
+        QVERIFY(windows.MainWin->isEnabled());
+        QVERIFY(!openSettingsStore()->contains(QStringLiteral("name")));
+    }
+
+    void aboutLabelFollowsTheStoredFlag()
+    {
+        AppWindows windows = createWindows();
+        TAboutWin &about = *windows.AboutWin;
+        TMainWin &main = *windows.MainWin;
+        about.Timer1Timer();
+        QVERIFY(about.LabelSerwis->isHidden());
+
+        // Service mode by password does not show the label.
+        main.WlaczSerwis();
+        main.OProgramie1Click();
+        QVERIFY(about.LabelSerwis->isHidden());
+        about.Timer1Timer();
+
+        storeUser(QStringLiteral("Jan Kowalski"), QStringLiteral("Vallimor"), 1);
+        main.OProgramie1Click();
+        QVERIFY(!about.LabelSerwis->isHidden());
+        QCOMPARE(about.LabelSerwis->text(), QStringLiteral("SERVICE MODE"));
+        QCOMPARE(about.LabelNazwa->text(), QStringLiteral("Jan Kowalski"));
+        QCOMPARE(about.LabelFirma->text(), QStringLiteral("Vallimor"));
+        about.Timer1Timer();
+
+        store(QStringLiteral("service"), 0);
+        main.WylaczSerwis();
+        main.OProgramie1Click();
+        QVERIFY(about.LabelSerwis->isHidden());
+        about.Timer1Timer();
+        // Later showings never enter service mode by themselves.
+        store(QStringLiteral("service"), 1);
+        main.OProgramie1Click();
+        about.Timer1Timer();
+        QVERIFY(!main.Serwis->menuAction()->isVisible());
+    }
+
+    void storedFlagEntersServiceModeAtStart()
+    {
+        store(QStringLiteral("service"), 1);
+        AppWindows windows = createWindows();
+        QVERIFY(windows.MainWin->Serwis->menuAction()->isVisible());
+        windows.AboutWin->Timer1Timer();
+        QVERIFY(windows.MainWin->Send->isVisible());
+        QVERIFY(!windows.AboutWin->LabelSerwis->isHidden());
+
+        store(QStringLiteral("service"), 0);
+        AppWindows normal = createWindows();
+        QVERIFY(!normal.MainWin->Serwis->menuAction()->isVisible());
+    }
+};
+
+NERIX_TEST(UserDialogTest)
+#include "UserDialogTest.moc"
