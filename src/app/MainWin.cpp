@@ -1,4 +1,5 @@
 #include "app/MainWin.h"
+#include "app/Named.h"
 
 #include "app/AboutWin.h"
 #include "app/JezykWin.h"
@@ -30,12 +31,6 @@ namespace {
 // Client area of the main window without the status bar, which sits below it.
 constexpr int ClientWidth = 665;
 constexpr int ClientHeight = 411;
-
-template <typename T> T *named(T *object, const char *name)
-{
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
 
 QFrame *panel(QWidget *parent, const char *name, const QRect &geometry)
 {

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -227,6 +228,9 @@ private:
     QString portName() const;
     void ShowPowerOffState(bool on);
     void SetDisconnectedControls();
+    // One "C" frame with its pause; a value that could not be converted, or a failed write,
+    // shows the send message with the text as shown.
+    void SendCell(std::optional<std::uint16_t> value, const QString &shown, int address);
     void SetRecordingControls(bool recording);
     bool SaveKeptResults();
     void askFileQuestionsWithDialogs();

@@ -151,28 +151,9 @@ QString askParameterFile(QWidget *parent, bool forSaving)
 }
 } // namespace
 
-void TMainWin::SendValue(const QString &text, int address)
+void TMainWin::SendCell(std::optional<std::uint16_t> value, const QString &shown, int address)
 {
-    if (text.isEmpty())
-        return;
     try {
-        const std::optional<std::uint16_t> value = IntegerCellValue(text);
-        if (!value)
-            throw std::invalid_argument("not an integer");
-        writeFrame(*ComPort1, 'C', address, *value);
-        QThread::msleep(CellPauseMs);
-    } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(text, address));
-    }
-}
-
-void TMainWin::SendGain(const QString &text, int address)
-{
-    if (text.isEmpty())
-        return;
-    const QString shown = WithDecimalPoint(text);
-    try {
-        const std::optional<std::uint16_t> value = GainCellValue(text);
         if (!value)
             throw std::invalid_argument("not a number");
         writeFrame(*ComPort1, 'C', address, *value);
@@ -180,6 +161,18 @@ void TMainWin::SendGain(const QString &text, int address)
     } catch (const std::exception &) {
         ShowMessage(this, CannotSendMessage(shown, address));
     }
+}
+
+void TMainWin::SendValue(const QString &text, int address)
+{
+    if (!text.isEmpty())
+        SendCell(IntegerCellValue(text), text, address);
+}
+
+void TMainWin::SendGain(const QString &text, int address)
+{
+    if (!text.isEmpty())
+        SendCell(GainCellValue(text), WithDecimalPoint(text), address);
 }
 
 void TMainWin::SendFilterGain(const QString &text, int address)

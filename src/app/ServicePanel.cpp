@@ -1,4 +1,5 @@
 #include "app/ServicePanel.h"
+#include "app/Named.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -11,12 +12,6 @@
 
 namespace {
 constexpr int RowHeight = 20;
-
-template <typename T> T *named(T *object, const char *name)
-{
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
 
 QLabel *label(QWidget *parent, const char *name, const char *text, const QRect &geometry)
 {
