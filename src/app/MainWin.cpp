@@ -351,6 +351,9 @@ void TMainWin::buildChartArea(QWidget *client)
     Send->setGeometry(8, 168, 529, 217);
     Send->hide();
 
+    DisplayTimer = named(new QTimer(this), "DisplayTimer");
+    DisplayTimer->setSingleShot(true);
+
     SprPolacz = named(new QTimer(this), "SprPolacz");
     SprPolacz->setInterval(500);
 }
@@ -395,6 +398,7 @@ void TMainWin::connectHandlers()
     onClick(COM21, [this] { COM21Click(); });
     onClick(Zmieautomatycznewyczanie1, [this] { TimeOutClick(); });
     connect(SprPolacz, &QTimer::timeout, this, &TMainWin::SprPolaczTimer);
+    connect(DisplayTimer, &QTimer::timeout, this, &TMainWin::ApplyDisplay);
     onClick(Zapisz1, [this] { Zapisz1Click(); });
     onClick(Zakoncz, [this] { ZakonczClick(); });
     connect(S_Zapisz, &QPushButton::clicked, this, &TMainWin::S_ZapiszClick);

@@ -6,6 +6,7 @@
 #include "measure/FrameAssembler.h"
 #include "measure/ResultProcessor.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
@@ -126,8 +127,14 @@ public:
     void RefilterStored();
     void RedrawStored(int start);
     // Runs a decoded result through the processing chain and shows it (labels and chart);
-    // returns the filtered value.
+    // returns the filtered value. The chart's picture follows at once; the screen is updated
+    // at most every DisplayIntervalMs (the meter can send 137 results a second, more than a
+    // screen shows), the rest of the time by DisplayTimer.
     double ShowResult(const DecodedResult &result);
+    // Puts the latest result on the screen now.
+    void ApplyDisplay();
+    static constexpr int DisplayIntervalMs = 20;
+    QTimer *DisplayTimer = nullptr;
 
     // Service mode (MainWinService.cpp).
     QToolButton *PokazSerwis = nullptr;
@@ -237,6 +244,9 @@ private:
     void ShowLinkColours(bool alive);
 
     bool PowerOffRadioItem = false;
+    // What the next ApplyDisplay shows, and when the screen was last updated.
+    std::optional<ResultDisplay> PendingDisplay;
+    QElapsedTimer LastDisplay;
     std::vector<unsigned char> RxBlock;
 
     TAboutWin *AboutWin = nullptr;

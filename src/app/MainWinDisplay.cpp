@@ -25,12 +25,45 @@ void setTextIfChanged(QLabel *label, const QString &text)
 
 double TMainWin::ShowResult(const DecodedResult &result)
 {
-    const ResultSwitches switches {filtr->isChecked(), Send->filtrTemp->isChecked(),
-        Dane->isChecked(), Danezurzdzenia1->isChecked()};
-    const ResultDisplay shown
-        = Processing.ProcessResult(result.value, result.temperature, result.decimalClass,
-            QString::fromLatin1(result.unitText), result.ac, result.filterJumpThreshold, switches);
+    const ResultSwitches switches{filtr->isChecked(), Send->filtrTemp->isChecked(),
+                                  Dane->isChecked(), Danezurzdzenia1->isChecked()};
+    ResultDisplay shown = Processing.ProcessResult(
+        result.value, result.temperature, result.decimalClass,
+        QString::fromLatin1(result.unitText), result.ac, result.filterJumpThreshold, switches);
+    const double value = shown.value;
+    if (shown.chartPoint)
+        Wykres1->core().AddPoint(*shown.chartPoint);
 
+    // Statistics labels that this result leaves alone keep what an earlier, not yet shown,
+    // result set.
+    if (PendingDisplay) {
+        if (!shown.Min)
+            shown.Min = PendingDisplay->Min;
+        if (!shown.Max)
+            shown.Max = PendingDisplay->Max;
+        if (!shown.Avr)
+            shown.Avr = PendingDisplay->Avr;
+    }
+    PendingDisplay = std::move(shown);
+    if (!DisplayTimer->isActive()) {
+        const qint64 since = LastDisplay.isValid() ? LastDisplay.elapsed() : DisplayIntervalMs;
+        if (since >= DisplayIntervalMs)
+            ApplyDisplay();
+        else
+            DisplayTimer->start(int(DisplayIntervalMs - since));
+    }
+    return value;
+}
+
+void TMainWin::ApplyDisplay()
+{
+    DisplayTimer->stop();
+    LastDisplay.start();
+    Wykres1->update();
+    if (!PendingDisplay)
+        return;
+    const ResultDisplay shown = std::move(*PendingDisplay);
+    PendingDisplay.reset();
     setTextIfChanged(Send->SSkok, shown.SSkok);
     if (shown.Min)
         setTextIfChanged(Min, *shown.Min);
@@ -44,9 +77,6 @@ double TMainWin::ShowResult(const DecodedResult &result)
     setTextIfChanged(STemp, shown.STemp);
     if (stopien->isVisibleTo(this) != shown.stopienVisible)
         stopien->setVisible(shown.stopienVisible);
-    if (shown.chartPoint)
-        Wykres1->AddPoint(*shown.chartPoint);
-    return shown.value;
 }
 
 void TMainWin::filtrClick()
@@ -98,6 +128,8 @@ void TMainWin::Button3Click()
 void TMainWin::Button1Click()
 {
     Processing.StatsRestart = true;
+    if (PendingDisplay)
+        PendingDisplay->Min = PendingDisplay->Max = PendingDisplay->Avr = std::nullopt;
     Min->clear();
     Max->clear();
     Avr->clear();
