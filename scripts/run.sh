@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build -DNERIX_BENCH=OFF
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build --target nerix nerix-sim
 export XDG_CONFIG_HOME
 XDG_CONFIG_HOME=$(mktemp -d)
 ./build/tools/nerix-sim --ready-file "$XDG_CONFIG_HOME/sim.ready" "$@" &

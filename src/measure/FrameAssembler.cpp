@@ -19,6 +19,8 @@ std::optional<ResultFrameBytes> FrameAssembler::Feed(const uint8_t *data, std::s
     ResultFrameBytes frame;
     std::copy_n(buffer_.begin(), kFrameSize, frame.begin());
     DropFront(kFrameSize);
+    // What follows a frame is judged afresh: only a backlog skip realigns it.
+    realigned_ = false;
     if (length_ > kBacklogLimit)
         SkipBacklog();
     return frame;

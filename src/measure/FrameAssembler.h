@@ -37,7 +37,8 @@ public:
 
     uint16_t Length() const { return length_; }
     const uint8_t *Data() const { return buffer_.data(); }
-    // True when the last Feed resynchronised or skipped a backlog.
+    // True when the bytes held after the last Feed were realigned to a header by it (a
+    // resynchronisation, a backlog skip, or the cut after an overflow with no frame taken).
     bool LastStepRealigned() const { return realigned_; }
 
 private:
