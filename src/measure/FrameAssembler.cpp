@@ -30,7 +30,7 @@ void FrameAssembler::Append(const uint8_t *data, std::size_t count)
 {
     if (count == 0)
         return;
-    if (count >= kCapacity) {
+    if (count > kCapacity) {
         std::memcpy(buffer_.data(), data + (count - kCapacity), kCapacity);
         length_ = kCapacity;
     } else {

@@ -264,6 +264,22 @@ private slots:
         }
     }
 
+    void eventThatExactlyFillsTheBufferIsKeptWhole()
+    {
+        // 255 bytes into an empty buffer fit: nothing is dropped, so the oldest frame in them
+        // comes first (36 frames and 3 bytes of the 37th).
+        Bytes block;
+        for (int16_t i = 0; i < 37; ++i) {
+            const Bytes f = FrameBytes(0, 0, i);
+            block.insert(block.end(), f.begin(), f.end());
+        }
+        block.resize(FrameAssembler::kCapacity);
+        FrameAssembler a;
+        const auto first = a.Feed(block.data(), block.size());
+        QVERIFY(first);
+        QCOMPARE(RawOf(*first), int16_t(0));
+    }
+
     void eventOverfillingAPartlyFilledBuffer()
     {
         // An event that overfills a partly filled buffer: 245 bytes held after a frame with no
