@@ -1,0 +1,83 @@
+// Recording from the simulated meter through the program's own dialogs, then opening the
+// file again: the series comes back onto the chart.
+#include "TestMain.h"
+#include "common/DialogAnswerer.h"
+#include "common/SimProcess.h"
+
+#include "app/Jezyki.h"
+#include "app/MainWin.h"
+#include "files/SpeedStep.h"
+#include "measure/Wykres.h"
+#include "serial/CPort.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+class RecordingEndToEndTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { LanguageName = LanguageEnglish; }
+
+    void recordStopAndReopen()
+    {
+        SimProcess sim(
+            {QStringLiteral("--field"), QStringLiteral("-7.5"), QStringLiteral("--drift"),
+                QStringLiteral("0"), QStringLiteral("--rate"), QStringLiteral("50")});
+        QVERIFY(sim.started());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("session.N3D"));
+        TMainWin win;
+        win.S_Polacz->click();
+        QTRY_COMPARE(win.SWynik->text(), QStringLiteral("  - 7.50 mT"));
+
+        // Every second result, into a file chosen in the save dialog.
+        DialogAnswerer<TSpeedStepWin> step([](TSpeedStepWin *dialog) {
+            dialog->SpinEdit1->setValue(2);
+            dialog->OK->click();
+        });
+        DialogAnswerer<QFileDialog> save([&](QFileDialog *dialog) {
+            QCOMPARE(dialog->nameFilters(),
+                QStringList {QStringLiteral("Pliki danych Nerix 3.0 (*.N3D)")});
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        win.S_Zapisz->click();
+        QVERIFY(step.answered() && save.answered());
+        QVERIFY(win.Zapisywanie);
+        QCOMPARE(win.KrokZapisu, 2);
+        QTRY_VERIFY_WITH_TIMEOUT(win.LiczbaWynikow() >= 10, 10000);
+        win.S_Zapisz->click();
+        QVERIFY(!win.Zapisywanie);
+        QVERIFY(win.StatusPanel1->text().startsWith(QString::fromUtf8("Zapisano wyników: ")));
+        const int kept = win.StatusPanel1->text().section(QLatin1Char(' '), -1).toInt();
+        QVERIFY(kept >= 10);
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count("  - 7.50\r\n"), kept);
+
+        DialogAnswerer<QFileDialog> open([&](QFileDialog *dialog) {
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        win.Button2->click();
+        QVERIFY(open.answered());
+        QCOMPARE(win.LiczbaWynikow(), kept);
+        QVERIFY(!win.Danezurzdzenia1->isChecked());
+        QCOMPARE(win.StoredSeries.front(), -7.5);
+        // The flat series lies mid-height, from the first column on.
+        QTRY_VERIFY(win.Wykres1->Ilosc() >= kept - 1);
+        const QImage &image = win.Wykres1->image();
+        QCOMPARE(image.pixelColor(1, 217 - 2 - 107), QColor(255, 255, 0));
+    }
+};
+
+NERIX_TEST(RecordingEndToEndTest)
+#include "RecordingEndToEndTest.moc"
