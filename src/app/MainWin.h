@@ -243,7 +243,6 @@ private:
     void askFileQuestionsWithDialogs();
     void ShowLinkColours(bool alive);
 
-    bool PowerOffRadioItem = false;
     // What the next ApplyDisplay shows, and when the screen was last updated.
     std::optional<ResultDisplay> PendingDisplay;
     QElapsedTimer LastDisplay;

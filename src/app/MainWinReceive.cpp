@@ -44,13 +44,14 @@ void TMainWin::ComPort1RxChar(int Count)
     }
 }
 
+// The menu item mirrors what the meter last reported: checked, with text #94, while its
+// automatic power-off is on.
 void TMainWin::ShowPowerOffState(bool on)
 {
-    if (PowerOffRadioItem == on && Zmieautomatycznewyczanie1->isChecked() == on)
-        return;
-    PowerOffRadioItem = on;
     Zmieautomatycznewyczanie1->setChecked(on);
-    Zmieautomatycznewyczanie1->setText(Tekst(on ? 94 : 18));
+    const QString caption = Tekst(on ? 94 : 18);
+    if (Zmieautomatycznewyczanie1->text() != caption)
+        Zmieautomatycznewyczanie1->setText(caption);
 }
 
 // Switches the meter's automatic power-off the other way and stores it in the meter.
@@ -58,6 +59,7 @@ void TMainWin::TimeOutClick()
 {
     if (!ComPort1->Connected())
         return;
-    SendValue(PowerOffRadioItem ? QStringLiteral("0") : QStringLiteral("1"), 14);
+    SendValue(
+        Zmieautomatycznewyczanie1->isChecked() ? QStringLiteral("0") : QStringLiteral("1"), 14);
     SendCommand(QStringLiteral("S"));
 }
