@@ -1,9 +1,9 @@
 #include "app/AboutWin.h"
 
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
 #include "app/Resources.h"
 #include "app/UzytkownikWin.h"
+#include "core/Jezyki.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "app/HasloWin.h"
 
 #include "app/DialogOwner.h"
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
+#include "core/Jezyki.h"
 
 #include <QFrame>
 #include <QLabel>

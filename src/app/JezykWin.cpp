@@ -1,7 +1,7 @@
 #include "app/JezykWin.h"
 
 #include "app/DialogOwner.h"
-#include "app/Jezyki.h"
+#include "core/Jezyki.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

@@ -3,9 +3,9 @@
 
 #include "app/AboutWin.h"
 #include "app/JezykWin.h"
-#include "app/Jezyki.h"
 #include "app/Resources.h"
 #include "app/ServicePanel.h"
+#include "core/Jezyki.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"
 #include "serial/PortMap.h"

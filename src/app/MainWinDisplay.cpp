@@ -1,8 +1,8 @@
 // Result processing and display in the main window: the labels, the chart, and the controls
 // that steer the processing chain (filters, statistics, pause, scale, the loaded series).
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
 #include "app/ServicePanel.h"
+#include "core/Jezyki.h"
 #include "measure/ResultFrame.h"
 #include "measure/StoredSeries.h"
 #include "measure/Wykres.h"
@@ -25,11 +25,11 @@ void setTextIfChanged(QLabel *label, const QString &text)
 
 double TMainWin::ShowResult(const DecodedResult &result)
 {
-    const ResultSwitches switches{filtr->isChecked(), Send->filtrTemp->isChecked(),
-                                  Dane->isChecked(), Danezurzdzenia1->isChecked()};
-    ResultDisplay shown = Processing.ProcessResult(
-        result.value, result.temperature, result.decimalClass,
-        QString::fromLatin1(result.unitText), result.ac, result.filterJumpThreshold, switches);
+    const ResultSwitches switches {filtr->isChecked(), Send->filtrTemp->isChecked(),
+        Dane->isChecked(), Danezurzdzenia1->isChecked()};
+    ResultDisplay shown
+        = Processing.ProcessResult(result.value, result.temperature, result.decimalClass,
+            QString::fromLatin1(result.unitText), result.ac, result.filterJumpThreshold, switches);
     const double value = shown.value;
     if (shown.chartPoint)
         Wykres1->core().AddPoint(*shown.chartPoint);

@@ -1,7 +1,7 @@
 // The main window's side of the meter's receive protocol: bytes from ComPort1 are put
 // together into result frames, decoded, shown and, while recording, kept.
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
+#include "core/Jezyki.h"
 #include "measure/ResultFrame.h"
 #include "measure/ResultText.h"
 #include "serial/CPort.h"

@@ -3,7 +3,7 @@
 #include "app/DialogOwner.h"
 #include "app/MainWin.h"
 #include "app/Messages.h"
-#include "app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "files/SpeedStep.h"
 
-#include "app/Jezyki.h"
+#include "core/Jezyki.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "serial/PortMap.h"
 
-#include "app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "serial/CPort.h"
 
 #include <QFile>

@@ -3,9 +3,9 @@
 
 #include "app/AboutWin.h"
 #include "app/JezykWin.h"
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
 #include "app/Startup.h"
+#include "core/Jezyki.h"
 
 #include <QAction>
 #include <QCheckBox>

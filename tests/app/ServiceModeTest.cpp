@@ -4,10 +4,10 @@
 
 #include "app/AboutWin.h"
 #include "app/HasloWin.h"
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
 #include "app/ServicePanel.h"
 #include "app/Startup.h"
+#include "core/Jezyki.h"
 #include "measure/Wykres.h"
 
 #include <QAction>

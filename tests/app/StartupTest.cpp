@@ -3,11 +3,11 @@
 
 #include "app/AboutWin.h"
 #include "app/HasloWin.h"
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
 #include "app/Startup.h"
 #include "app/UzytkownikWin.h"
 #include "calib/KalibracjaMain.h"
+#include "core/Jezyki.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,9 +7,9 @@
 #include "app/AboutWin.h"
 #include "app/MainWin.h"
 #include "app/ServicePanel.h"
-#include "app/SettingsStore.h"
 #include "app/Startup.h"
 #include "app/UzytkownikWin.h"
+#include "core/SettingsStore.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 // Points a COMn name of the test run's port map at a device path.
-#include "app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <QString>
 

@@ -5,8 +5,8 @@
 #include "common/MessageCatcher.h"
 #include "common/SimProcess.h"
 
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
+#include "core/Jezyki.h"
 #include "files/SpeedStep.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"

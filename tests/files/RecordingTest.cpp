@@ -4,8 +4,8 @@
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
 
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
+#include "core/Jezyki.h"
 #include "files/DataFile.h"
 #include "measure/ResultFrame.h"
 #include "measure/Wykres.h"

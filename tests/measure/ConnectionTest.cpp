@@ -4,9 +4,9 @@
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
 
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
 #include "app/ServicePanel.h"
+#include "core/Jezyki.h"
 #include "measure/ResultFrame.h"
 #include "serial/CPort.h"
 

@@ -5,9 +5,9 @@
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
 
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
 #include "app/ServicePanel.h"
+#include "core/Jezyki.h"
 #include "measure/ResultFrame.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"

@@ -3,8 +3,8 @@
 #include "TestMain.h"
 #include "common/SimProcess.h"
 
-#include "app/Jezyki.h"
 #include "app/MainWin.h"
+#include "core/Jezyki.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"
 

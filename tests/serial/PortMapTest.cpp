@@ -2,8 +2,8 @@
 // device exists.
 #include "serial/PortMap.h"
 #include "TestMain.h"
-#include "app/SettingsStore.h"
 #include "common/PtyPair.h"
+#include "core/SettingsStore.h"
 #include "serial/CPort.h"
 #include "serial/QtComBridge.h"
 

@@ -4,7 +4,7 @@
 #include "FieldModel.h"
 #include "Meter.h"
 #include "SimOptions.h"
-#include "app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "app/Jezyki.h"
+#include "core/Jezyki.h"
 
 #include <array>
 
