@@ -1,12 +1,9 @@
 #pragma once
-#include <QWidget>
+// A dialog that edits something for its owner window disables the owner while it is shown, and
+// the owner is enabled again however the dialog ends: its own buttons, Escape (which hides a
+// dialog without a close event), the close box, or the dialog destroyed while open. The dialog
+// is a window of its own, so it stays usable while its owner is disabled.
+class QWidget;
 
-// A dialog that edits something for its owner window disables the owner while it is shown.
-// The dialog is a window of its own, so it stays usable while its owner is disabled.
-inline void disableOwnerWhileShown(QWidget *owner, QWidget *dialog)
-{
-    if (owner == nullptr)
-        return;
-    owner->setEnabled(false);
-    dialog->setEnabled(true);
-}
+// Disables the owner until the dialog next hides or is destroyed.
+void disableOwnerWhileShown(QWidget *owner, QWidget *dialog);
