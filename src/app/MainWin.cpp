@@ -28,7 +28,7 @@
 #include <QToolButton>
 
 namespace {
-// Client area of the main window without the status bar, which sits below it.
+// Client area of the main window below its menu; the status bar lies inside it, at its bottom.
 constexpr int ClientWidth = 665;
 constexpr int ClientHeight = 411;
 
@@ -84,7 +84,7 @@ TMainWin::TMainWin(QWidget *parent)
     buildControlPanel(client);
     buildScalePanel(client);
     buildChartArea(client);
-    buildStatusBar();
+    buildStatusBar(client);
     createComPort();
     connectHandlers();
     buildServiceControls(client);
@@ -423,11 +423,15 @@ void TMainWin::connectHandlers()
     connect(O, &QSlider::valueChanged, this, &TMainWin::WChange);
 }
 
-void TMainWin::buildStatusBar()
+void TMainWin::buildStatusBar(QWidget *client)
 {
-    auto *bar = named(statusBar(), "StatusBar1");
+    constexpr int Height = 21;
+    auto *bar = named(new QStatusBar(client), "StatusBar1");
     bar->setSizeGripEnabled(false);
-    bar->setFixedHeight(21);
+    bar->setGeometry(0, ClientHeight - Height, ClientWidth, Height);
+    // The scroll bar of a loaded file reaches into the status bar's rows; while shown it stays
+    // on top, so that it can be used.
+    TrackBar1->raise();
     auto panelLabel = [&](const char *name) {
         auto *label = named(new QLabel(bar), name);
         label->setFixedWidth(200);

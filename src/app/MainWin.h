@@ -226,7 +226,7 @@ private:
     void buildControlPanel(QWidget *client);
     void buildScalePanel(QWidget *client);
     void buildChartArea(QWidget *client);
-    void buildStatusBar();
+    void buildStatusBar(QWidget *client);
     void createComPort();
     void connectHandlers();
     // Builds PokazSerwis and wires the service menu and panel (MainWinService.cpp).
