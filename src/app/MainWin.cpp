@@ -12,6 +12,7 @@
 #include "serial/QtComBridge.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -149,8 +150,12 @@ void TMainWin::buildMenu()
     Ustawienia->addSeparator();
     Zmieautomatycznewyczanie1
         = item(Ustawienia, "Zmieautomatycznewyczanie1", "Automatyczne wyłączanie urządzenia");
-    // Checked while the meter reports its automatic power-off on.
+    // Checked while the meter reports its automatic power-off on, and then shown as a radio
+    // item (a bullet): menus draw the checked items of an exclusive group so.
     Zmieautomatycznewyczanie1->setCheckable(true);
+    auto *radio = new QActionGroup(Zmieautomatycznewyczanie1);
+    radio->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    radio->addAction(Zmieautomatycznewyczanie1);
     Ustawienia->addSeparator();
     Ustawieniaserwisowe1 = item(Ustawienia, "Ustawieniaserwisowe1", "Tryb &serwisowy...",
         QKeySequence(Qt::CTRL | Qt::Key_S));

@@ -13,6 +13,7 @@
 #include "serial/CPort.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +72,8 @@ private slots:
         QCOMPARE(c.win.STemp->text(), QStringLiteral("no probe"));
         QVERIFY(c.win.stopien->isHidden());
         QVERIFY(c.win.Zmieautomatycznewyczanie1->isChecked());
+        // Menus draw the checked item of an exclusive group as a radio item (a bullet).
+        QVERIFY(c.win.Zmieautomatycznewyczanie1->actionGroup()->isExclusive());
         QCOMPARE(c.win.Zmieautomatycznewyczanie1->text(),
             QStringLiteral("Turn off automatic power down"));
         QVERIFY(c.show(frame(0x08, 250, -1234), QStringLiteral(" - 12.34 kA/m")));
