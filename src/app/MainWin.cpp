@@ -4,6 +4,7 @@
 #include "app/AboutWin.h"
 #include "app/JezykWin.h"
 #include "app/Resources.h"
+#include "app/RestingToolButton.h"
 #include "app/ServicePanel.h"
 #include "core/Jezyki.h"
 #include "measure/Wykres.h"
@@ -47,6 +48,15 @@ void setTextColor(QWidget *widget, const QColor &color)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
     widget->setPalette(palette);
+}
+
+// A label whose text follows every result paints its own background, the colour of what lies
+// behind it, so that a new text repaints the label alone and not the panels and frames below;
+// its size is fixed, so that a new text does not ask its parent to lay it out again.
+void paintOwnBackground(QLabel *label)
+{
+    label->setAutoFillBackground(true);
+    label->setFixedSize(label->size());
 }
 
 void setBackground(QWidget *widget, const QColor &color)
@@ -186,6 +196,7 @@ void TMainWin::buildResultPanel(QWidget *client)
     big.setPixelSize(32);
     big.setBold(true);
     SWynik->setFont(big);
+    paintOwnBackground(SWynik);
     setTextColor(SWynik, QColor(255, 255, 0));
 
     Falka = named(new QLabel(QStringLiteral("~"), GroupBox1), "Falka");
@@ -227,6 +238,7 @@ void TMainWin::buildResultPanel(QWidget *client)
     temp.setBold(true);
     STemp->setFont(temp);
     STemp->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    paintOwnBackground(STemp);
     setTextColor(STemp, QColor(192, 192, 192));
     STemp->hide();
 
@@ -262,6 +274,7 @@ void TMainWin::buildStatisticsPanel(QWidget *client)
         value = named(new QLabel(PanelStat), valueName);
         value->setGeometry(78, y, 68, 18);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        paintOwnBackground(value);
     };
     row(Min1, Min, "Min1", "Min", "Minimum:", 28);
     row(Max1, Max, "Max1", "Max", "Maksimum:", 46);
@@ -337,7 +350,7 @@ void TMainWin::buildChartArea(QWidget *client)
     Wykres1->setMax(0.1);
     Wykres1->setSkala(20.0);
 
-    Kosz = named(new QToolButton(Wykres1), "Kosz");
+    Kosz = named(new RestingToolButton(Wykres1), "Kosz");
     Kosz->setGeometry(4, 188, 25, 25);
     Kosz->setIcon(QIcon(QStringLiteral(":/images/kosz.png")));
     Kosz->setAutoRaise(true);
@@ -358,6 +371,8 @@ void TMainWin::buildChartArea(QWidget *client)
 
     DisplayTimer = named(new QTimer(this), "DisplayTimer");
     DisplayTimer->setSingleShot(true);
+    DisplayTimer->setTimerType(Qt::PreciseTimer);
+    DisplayClock.start();
 
     SprPolacz = named(new QTimer(this), "SprPolacz");
     SprPolacz->setInterval(500);

@@ -127,9 +127,10 @@ public:
     void RefilterStored();
     void RedrawStored(int start);
     // Runs a decoded result through the processing chain and shows it (labels and chart);
-    // returns the filtered value. The chart's picture follows at once; the screen is updated
-    // at most every DisplayIntervalMs (the meter can send 137 results a second, more than a
-    // screen shows), the rest of the time by DisplayTimer.
+    // returns the filtered value. The chart takes the point at once; the screen, the chart's
+    // picture with it, is updated every DisplayIntervalMs (the meter can send 137 results a
+    // second, more than a screen shows): at a result when one is due, otherwise by
+    // DisplayTimer. Labels whose text is unchanged are not repainted.
     double ShowResult(const DecodedResult &result);
     // Puts the latest result on the screen now.
     void ApplyDisplay();
@@ -243,9 +244,11 @@ private:
     void askFileQuestionsWithDialogs();
     void ShowLinkColours(bool alive);
 
-    // What the next ApplyDisplay shows, and when the screen was last updated.
+    // What the next ApplyDisplay shows, and when the next screen update is due (milliseconds
+    // of DisplayClock).
     std::optional<ResultDisplay> PendingDisplay;
-    QElapsedTimer LastDisplay;
+    QElapsedTimer DisplayClock;
+    qint64 NextDisplayMs = 0;
     std::vector<unsigned char> RxBlock;
 
     TAboutWin *AboutWin = nullptr;

@@ -32,7 +32,7 @@ double TMainWin::ShowResult(const DecodedResult &result)
             QString::fromLatin1(result.unitText), result.ac, result.filterJumpThreshold, switches);
     const double value = shown.value;
     if (shown.chartPoint)
-        Wykres1->core().AddPoint(*shown.chartPoint);
+        Wykres1->AddPointForNextPaint(*shown.chartPoint);
 
     // Statistics labels that this result leaves alone keep what an earlier, not yet shown,
     // result set.
@@ -46,11 +46,11 @@ double TMainWin::ShowResult(const DecodedResult &result)
     }
     PendingDisplay = std::move(shown);
     if (!DisplayTimer->isActive()) {
-        const qint64 since = LastDisplay.isValid() ? LastDisplay.elapsed() : DisplayIntervalMs;
-        if (since >= DisplayIntervalMs)
+        const qint64 now = DisplayClock.elapsed();
+        if (now >= NextDisplayMs)
             ApplyDisplay();
         else
-            DisplayTimer->start(int(DisplayIntervalMs - since));
+            DisplayTimer->start(int(NextDisplayMs - now));
     }
     return value;
 }
@@ -58,7 +58,11 @@ double TMainWin::ShowResult(const DecodedResult &result)
 void TMainWin::ApplyDisplay()
 {
     DisplayTimer->stop();
-    LastDisplay.start();
+    // The next update is due one interval after this one was, so that late timers and results
+    // do not slow the screen below its rate; after a pause the rate starts afresh.
+    const qint64 now = DisplayClock.elapsed();
+    NextDisplayMs = now - NextDisplayMs < DisplayIntervalMs ? NextDisplayMs + DisplayIntervalMs
+                                                            : now + DisplayIntervalMs;
     Wykres1->update();
     if (!PendingDisplay)
         return;
