@@ -3,6 +3,7 @@
 
 #include "app/AboutWin.h"
 #include "app/JezykWin.h"
+#include "app/ReadingLabel.h"
 #include "app/Resources.h"
 #include "app/RestingToolButton.h"
 #include "app/ServicePanel.h"
@@ -189,7 +190,7 @@ void TMainWin::buildResultPanel(QWidget *client)
     GroupBox1->setGeometry(4, 2, 209, 98);
     setTextColor(GroupBox1, Qt::white);
 
-    SWynik = named(new QLabel(GroupBox1), "SWynik");
+    SWynik = named(new ReadingLabel(GroupBox1), "SWynik");
     SWynik->setGeometry(4, 16, 201, 42);
     SWynik->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont big(QStringLiteral("DejaVu Sans Condensed"));
@@ -231,7 +232,7 @@ void TMainWin::buildResultPanel(QWidget *client)
     GroupBox4->setGeometry(4, 102, 209, 47);
     setTextColor(GroupBox4, Qt::white);
 
-    STemp = named(new QLabel(QStringLiteral("C"), GroupBox4), "STemp");
+    STemp = named(new ReadingLabel(QStringLiteral("C"), GroupBox4), "STemp");
     STemp->setGeometry(50, 16, 120, 26);
     QFont temp(QStringLiteral("DejaVu Sans Condensed"));
     temp.setPixelSize(18);
