@@ -63,7 +63,8 @@ void TMainWin::ApplyDisplay()
     const qint64 now = DisplayClock.elapsed();
     NextDisplayMs = now - NextDisplayMs < DisplayIntervalMs ? NextDisplayMs + DisplayIntervalMs
                                                             : now + DisplayIntervalMs;
-    Wykres1->update();
+    if (Wykres1->HasPointsForNextPaint())
+        Wykres1->update();
     if (!PendingDisplay)
         return;
     const ResultDisplay shown = std::move(*PendingDisplay);

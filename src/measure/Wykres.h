@@ -26,6 +26,7 @@ public:
     // its image is asked for, and schedules no repaint: for a caller that adds points faster
     // than the screen shows them and updates the control itself.
     void AddPointForNextPaint(double x);
+    bool HasPointsForNextPaint() const { return pending_; }
     // Appends without drawing; the next AddPoint draws everything (series reload).
     void StorePoint(double x);
     void Clear();

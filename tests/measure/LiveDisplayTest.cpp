@@ -281,6 +281,13 @@ private slots:
         QCOMPARE(painted.names,
             (QSet<QString> {
                 QStringLiteral("SWynik"), QStringLiteral("Wykres1"), QStringLiteral("Kosz")}));
+
+        // While a file is viewed the chart stays as it is.
+        c.win.Danezurzdzenia1->setChecked(false);
+        painted.names.clear();
+        QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));
+        QTRY_VERIFY(painted.names.contains(QStringLiteral("SWynik")));
+        QCOMPARE(painted.names, QSet<QString> {QStringLiteral("SWynik")});
     }
 };
 
