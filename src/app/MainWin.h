@@ -129,8 +129,8 @@ public:
     // Runs a decoded result through the processing chain and shows it (labels and chart);
     // returns the filtered value. The chart takes the point at once; the screen, the chart's
     // picture with it, is updated every DisplayIntervalMs (the meter can send 137 results a
-    // second, more than a screen shows): at a result when one is due, otherwise by
-    // DisplayTimer. Labels whose text is unchanged are not repainted.
+    // second, more than a screen shows): by the first result when an update is due, or by
+    // DisplayTimer when results stop coming. Labels whose text is unchanged are not repainted.
     double ShowResult(const DecodedResult &result);
     // Puts the latest result on the screen now.
     void ApplyDisplay();

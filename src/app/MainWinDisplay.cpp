@@ -45,13 +45,14 @@ double TMainWin::ShowResult(const DecodedResult &result)
             shown.Avr = PendingDisplay->Avr;
     }
     PendingDisplay = std::move(shown);
-    if (!DisplayTimer->isActive()) {
-        const qint64 now = DisplayClock.elapsed();
-        if (now >= NextDisplayMs)
-            ApplyDisplay();
-        else
-            DisplayTimer->start(int(NextDisplayMs - now));
-    }
+    // A result that comes when an update is due shows at once. Otherwise the timer shows it
+    // when no further result has come by half an interval after the due time: results that
+    // keep coming carry the updates themselves, without a wake-up of their own.
+    const qint64 now = DisplayClock.elapsed();
+    if (now >= NextDisplayMs)
+        ApplyDisplay();
+    else if (!DisplayTimer->isActive())
+        DisplayTimer->start(int(NextDisplayMs - now + DisplayIntervalMs / 2));
     return value;
 }
 
