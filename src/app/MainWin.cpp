@@ -8,7 +8,7 @@
 #include "core/Jezyki.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"
-#include "serial/PortMap.h"
+#include "serial/ComDevicePath.h"
 #include "serial/QtComBridge.h"
 
 #include <QAction>

@@ -6,11 +6,6 @@
 #include <climits>
 #include <stdexcept>
 
-std::string defaultComDevicePath(int number)
-{
-    return "/dev/ttyS" + std::to_string(number - 1);
-}
-
 TComPort::TComPort(std::shared_ptr<ComEventBridge> bridge, ComPathResolver resolver)
     : bridge_(std::move(bridge))
     , resolver_(std::move(resolver))

@@ -21,7 +21,8 @@ class ComEventThread;
 
 // Device path of port number n (1..16).
 using ComPathResolver = std::function<std::string(int)>;
-// "/dev/ttyS<n-1>".
+// The device of port n when nothing maps it elsewhere: "\\.\COMn" on Windows,
+// "/dev/ttyS<n-1>" on POSIX. Each platform has its own implementation file.
 std::string defaultComDevicePath(int number);
 
 class TComPort {
@@ -67,8 +68,8 @@ public:
     const TComTimeouts &Timeouts() const { return timeouts_; }
     void SetTimeouts(const TComTimeouts &value);
 
-    // Take effect at the next open. An empty set means no event thread. On POSIX only
-    // evRxChar is watched among them; the loss of the device is watched whenever the thread runs.
+    // Take effect at the next open. An empty set means no event thread. Only evRxChar is
+    // watched among them; the loss of the device is watched whenever the thread runs.
     TComEvents Events() const { return events_; }
     void SetEvents(TComEvents value) { events_ = value; }
     TSyncMethod SyncMethod() const { return syncMethod_; }
