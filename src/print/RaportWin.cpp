@@ -195,7 +195,7 @@ void TRaport_Win::ZplikuClick()
             SetCell(row, 2, contents.lines.at(row));
     }
     using Status = DataFileContents::Status;
-    if (contents.status == Status::Unreadable || contents.status == Status::NotText) {
+    if (contents.status != Status::Ok && contents.status != Status::Truncated) {
         // The rows read so far stay; the count shown is left as it was.
         ShowMessage(this, QString::fromUtf8("Błąd. Nie można odczytac pliku."));
         return;
