@@ -1,12 +1,3 @@
 #pragma once
-#include <QWidget>
-
-// A dialog that edits something for its owner window disables the owner while it is shown.
-// The dialog is a window of its own, so it stays usable while its owner is disabled.
-inline void disableOwnerWhileShown(QWidget *owner, QWidget *dialog)
-{
-    if (owner == nullptr)
-        return;
-    owner->setEnabled(false);
-    dialog->setEnabled(true);
-}
+// The owner helpers moved below every folder; this name stays for the callers in app/.
+#include "core/DialogOwner.h"

@@ -205,6 +205,9 @@ public slots:
     // Parameter files (MainWinParams.cpp or a file of its own).
     void ZapiszParametryClick();
     void OtworzParametryClick();
+    // Printing (MainWinPrint.cpp): the calibration card and the measurement report.
+    void BitBtn1Click();
+    void Twrzraport1Click();
     // Data files (MainWinRecording.cpp, MainWinOpen.cpp).
     void Zapisz1Click();
     void ZakonczClick();
