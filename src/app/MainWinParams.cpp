@@ -6,7 +6,7 @@
 #include "calib/KalibracjaMain.h"
 #include "files/WholeFile.h"
 #include "params/CellRows.h"
-#include "params/CommandFrame.h"
+#include "params/CommandWrite.h"
 #include "params/Conversions.h"
 #include "params/ParameterFile.h"
 #include "params/ParameterMessages.h"
@@ -24,19 +24,8 @@
 #include <stdexcept>
 
 namespace {
-// The meter needs this long to take a parameter cell.
-constexpr unsigned long CellPauseMs = 300;
-// And this long after the last cell before it stores them in EEPROM.
+// The meter needs this long after the last cell before it stores them in EEPROM.
 constexpr unsigned long StorePauseMs = 500;
-
-// Writes one frame; a frame that does not go out whole is a failure.
-void writeFrame(TComPort &port, char letter, int address, std::uint16_t value)
-{
-    const CommandFrameBytes frame = CommandFrame(letter, static_cast<std::uint8_t>(address), value);
-    const int size = static_cast<int>(frame.size());
-    if (port.Write(frame.data(), size) != size)
-        throw std::runtime_error("command frame not written whole");
-}
 
 // While the whole parameter set goes out the window takes no input: a wait cursor, the
 // progress in the status bar, and the user's clicks and keys for the main window swallowed,
@@ -156,8 +145,8 @@ void TMainWin::SendCell(std::optional<std::uint16_t> value, const QString &shown
     try {
         if (!value)
             throw std::invalid_argument("not a number");
-        writeFrame(*ComPort1, 'C', address, *value);
-        QThread::msleep(CellPauseMs);
+        WriteCommandFrame(*ComPort1, 'C', static_cast<std::uint8_t>(address), *value);
+        QThread::msleep(kCellPauseMs);
     } catch (const std::exception &) {
         ShowMessage(this, CannotSendMessage(shown, address));
     }
@@ -202,8 +191,8 @@ bool TMainWin::SendProbeThreshold(const QString &text, int address)
         return true;
     }
     try {
-        writeFrame(*ComPort1, 'C', address, *value);
-        QThread::msleep(CellPauseMs);
+        WriteCommandFrame(*ComPort1, 'C', static_cast<std::uint8_t>(address), *value);
+        QThread::msleep(kCellPauseMs);
     } catch (const std::exception &) {
         ShowMessage(this, CannotSendMessage(text, address));
     }
@@ -219,8 +208,9 @@ void TMainWin::SendPhasePair(const QString &low, const QString &high, int addres
     if (!lowByte || !highByte)
         return;
     try {
-        writeFrame(*ComPort1, 'C', address, static_cast<std::uint16_t>(*lowByte | *highByte << 8));
-        QThread::msleep(CellPauseMs);
+        WriteCommandFrame(*ComPort1, 'C', static_cast<std::uint8_t>(address),
+            static_cast<std::uint16_t>(*lowByte | *highByte << 8));
+        QThread::msleep(kCellPauseMs);
     } catch (const std::exception &) {
         ShowMessage(this, CannotSendMessage(QString::number(*lowByte), address));
     }
@@ -230,7 +220,7 @@ void TMainWin::SendCommand(const QString &text)
 {
     try {
         const char letter = text.isEmpty() ? '\0' : static_cast<char>(text.at(0).toLatin1());
-        writeFrame(*ComPort1, letter, 0, 0);
+        WriteCommandFrame(*ComPort1, letter, 0, 0);
     } catch (const std::exception &) {
         ShowMessage(this, CommandFailedMessage());
     }

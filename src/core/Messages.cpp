@@ -10,3 +10,9 @@ void ShowMessage(QWidget *parent, const QString &text)
     box.setObjectName(QStringLiteral("Message"));
     box.exec();
 }
+
+QString LinkLostMessage(const QString &port, const char *why)
+{
+    return QString::fromUtf8("Utracono połączenie z urządzeniem na porcie ") + port
+        + QStringLiteral(".\n") + QString::fromUtf8(why);
+}

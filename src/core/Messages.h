@@ -5,3 +5,6 @@
 class QWidget;
 
 void ShowMessage(QWidget *parent, const QString &text);
+
+// A device that went away while its link was open (unplugged, hung up), and why.
+QString LinkLostMessage(const QString &port, const char *why);

@@ -18,6 +18,21 @@ TComPort::TComPort(std::shared_ptr<ComEventBridge> bridge, ComPathResolver resol
 TComPort::~TComPort()
 {
     closePort(false);
+    // Taken out first: a listener may remove itself while it is told.
+    const auto listeners = std::move(destroyListeners_);
+    for (const auto &[key, listener] : listeners)
+        listener();
+}
+
+int TComPort::AddDestroyListener(std::function<void()> listener)
+{
+    destroyListeners_.emplace_back(nextListenerKey_, std::move(listener));
+    return nextListenerKey_++;
+}
+
+void TComPort::RemoveDestroyListener(int key)
+{
+    std::erase_if(destroyListeners_, [key](const auto &entry) { return entry.first == key; });
 }
 
 void TComPort::SetPort(const std::string &name)

@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class ComEventThread;
 
@@ -99,6 +101,11 @@ public:
     // (OnAfterClose has run) and the error says why.
     std::function<void(TComPort &, const EComPort &)> OnLinkLost;
 
+    // Listeners told once while the port is being destroyed, so that what refers to it (a
+    // selector bound to it) can let go. The key removes the listener again.
+    int AddDestroyListener(std::function<void()> listener);
+    void RemoveDestroyListener(int key);
+
 private:
     void closePort(bool runHandlers);
     void applyLineState();
@@ -116,4 +123,7 @@ private:
     TComTimeouts timeouts_;
     TComEvents events_ = TComEvents::all();
     TSyncMethod syncMethod_ = smThreadSync;
+
+    std::vector<std::pair<int, std::function<void()>>> destroyListeners_;
+    int nextListenerKey_ = 0;
 };

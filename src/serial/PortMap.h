@@ -4,8 +4,8 @@
 // It gives comDevicePath() there.
 #include "serial/ComDevicePath.h"
 
-#include <QStringList>
 #include <string>
+#include <vector>
 
-// The names "COM1".."COM16" whose device exists, in order.
-QStringList existingComPorts();
+// The device paths of COM1..COM16, in order.
+std::vector<std::string> comDevicePaths();
