@@ -1,5 +1,5 @@
 #include "calib/SampleText.h"
-#include "calib/NumberText.h"
+#include "core/NumberText.h"
 
 QString SampleCell(const Probka &p, int column)
 {

@@ -1,11 +1,16 @@
 #pragma once
-// Numbers as the windows' labels show them, "." as decimal point whatever the locale:
-//  - general: the shortest text of the value rounded to `precision` significant digits;
-//  - fixed: the value rounded to `precision` significant digits, shown with exactly
-//    `decimals` decimals (zeros added); a value with more integer digits than `precision`
-//    is shown in general form instead.
-// Neither shows "-0".
+// Numbers as the windows' labels, grids and charts show them. "." is the decimal point whatever
+// the system's locale; a result that rounds to zero carries no minus sign.
 #include <QString>
 
+// General format: the value rounded to `precision` significant digits, trailing zeros dropped.
+// Fixed notation while the value has at most `precision` digits before the point and is not
+// below 0.00001 in size ("12346", "0.5"); otherwise scientific with the shortest exponent
+// ("1.2346E5", "1E-6").
 QString FormatGeneral(double value, int precision);
+
+// Fixed format: the value rounded once, to `precision` significant digits or `decimals`
+// decimals whichever keeps fewer digits, then shown with exactly `decimals` decimals
+// ("1.000", "12.300"). A value with more than `precision` digits before the point falls back
+// to the general format.
 QString FormatFixed(double value, int precision, int decimals);

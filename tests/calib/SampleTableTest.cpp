@@ -1,7 +1,7 @@
 // The sample table and its fits, and the texts shown of them.
 #include "calib/SampleTable.h"
 #include "TestMain.h"
-#include "calib/NumberText.h"
+#include "core/NumberText.h"
 #include "calib/SampleText.h"
 
 #include <QLocale>
