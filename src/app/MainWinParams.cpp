@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "app/ServicePanel.h"
 #include "calib/KalibracjaMain.h"
+#include "core/RegularFile.h"
 #include "files/WholeFile.h"
 #include "params/CellRows.h"
 #include "params/CommandFrame.h"
@@ -327,9 +328,9 @@ bool TMainWin::SaveParameters(const QString &path)
 
 bool TMainWin::LoadParameters(const QString &path)
 {
-    QFile file(path);
+    QFile file;
     std::optional<ParameterTexts> texts;
-    if (file.open(QIODevice::ReadOnly)) {
+    if (OpenRegularFile(file, path)) {
         const QByteArray bytes = file.read(MaxParameterFileBytes + 1);
         if (file.error() == QFileDevice::NoError)
             texts = ParseParameterFile(bytes);
