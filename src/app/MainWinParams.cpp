@@ -154,13 +154,17 @@ QString askParameterFile(QWidget *parent, bool forSaving)
 
 void TMainWin::SendCell(std::optional<std::uint16_t> value, const QString &shown, int address)
 {
+    const bool wasOpen = portOpen();
     try {
         if (!value)
             throw std::invalid_argument("not a number");
         writeFrame(*ComPort1, 'C', address, *value);
         QThread::msleep(CellPauseMs);
     } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(shown, address));
+        // A write that found the meter gone has closed the port, which reported the loss
+        // once; any other failure is this cell's own.
+        if (!wasOpen || portOpen())
+            ShowMessage(this, CannotSendMessage(shown, address));
     }
 }
 
@@ -202,12 +206,7 @@ bool TMainWin::SendProbeThreshold(const QString &text, int address)
         ShowMessage(this, ProbeThresholdRangeMessage());
         return true;
     }
-    try {
-        writeFrame(*ComPort1, 'C', address, *value);
-        QThread::msleep(CellPauseMs);
-    } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(text, address));
-    }
+    SendCell(value, text, address);
     return true;
 }
 
@@ -219,21 +218,19 @@ void TMainWin::SendPhasePair(const QString &low, const QString &high, int addres
     const std::optional<std::uint8_t> highByte = PhaseByte(high);
     if (!lowByte || !highByte)
         return;
-    try {
-        writeFrame(*ComPort1, 'C', address, static_cast<std::uint16_t>(*lowByte | *highByte << 8));
-        QThread::msleep(CellPauseMs);
-    } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(QString::number(*lowByte), address));
-    }
+    SendCell(
+        static_cast<std::uint16_t>(*lowByte | *highByte << 8), QString::number(*lowByte), address);
 }
 
 void TMainWin::SendCommand(const QString &text)
 {
+    const bool wasOpen = portOpen();
     try {
         const char letter = text.isEmpty() ? '\0' : static_cast<char>(text.at(0).toLatin1());
         writeFrame(*ComPort1, letter, 0, 0);
     } catch (const std::exception &) {
-        ShowMessage(this, CommandFailedMessage());
+        if (!wasOpen || portOpen())
+            ShowMessage(this, CommandFailedMessage());
     }
 }
 
@@ -246,7 +243,8 @@ void TMainWin::WyslijClick()
         for (std::size_t i = 0; i < rows.size(); ++i) {
             busy.progress(
                 QString::fromUtf8("Wysyłanie komórki %1 z %2").arg(i + 1).arg(rows.size()));
-            if (!sendRow(*this, rows[i], texts))
+            // A lost link ends the send at once; the loss has been reported.
+            if (!sendRow(*this, rows[i], texts) || !portOpen())
                 return;
         }
         if (Send->SaveEPROM->isChecked()) {
