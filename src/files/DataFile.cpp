@@ -38,13 +38,12 @@ bool DataFileScanner::Stop(DataFileContents::Status status)
     return false;
 }
 
-bool DataFileScanner::EndLine()
+void DataFileScanner::EndLine()
 {
     contents_.lines.append(QString::fromLatin1(line_, length_));
     length_ = 0;
     lineStarted_ = false;
     pendingCr_ = false;
-    return true;
 }
 
 bool DataFileScanner::Feed(const char *bytes, std::size_t size)

@@ -43,7 +43,7 @@ public:
     DataFileContents Finish();
 
 private:
-    bool EndLine();
+    void EndLine();
     bool Stop(DataFileContents::Status status);
 
     int maxLines_;
