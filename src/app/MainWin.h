@@ -239,7 +239,8 @@ private:
     void ShowPowerOffState(bool on);
     void SetDisconnectedControls();
     // One "C" frame with its pause; a value that could not be converted, or a failed write,
-    // shows the send message with the text as shown.
+    // shows the send message with the text as shown (unless the write found the meter gone:
+    // the port's loss of the link is reported instead).
     void SendCell(std::optional<std::uint16_t> value, const QString &shown, int address);
     void SetRecordingControls(bool recording);
     bool SaveKeptResults();

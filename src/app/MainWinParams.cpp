@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "app/ServicePanel.h"
 #include "calib/KalibracjaMain.h"
+#include "core/RegularFile.h"
 #include "files/WholeFile.h"
 #include "params/CellRows.h"
 #include "params/CommandWrite.h"
@@ -142,13 +143,17 @@ QString askParameterFile(QWidget *parent, bool forSaving)
 
 void TMainWin::SendCell(std::optional<std::uint16_t> value, const QString &shown, int address)
 {
+    const bool wasOpen = portOpen();
     try {
         if (!value)
             throw std::invalid_argument("not a number");
         WriteCommandFrame(*ComPort1, 'C', static_cast<std::uint8_t>(address), *value);
         QThread::msleep(kCellPauseMs);
     } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(shown, address));
+        // A write that found the meter gone has closed the port, which reported the loss
+        // once; any other failure is this cell's own.
+        if (!wasOpen || portOpen())
+            ShowMessage(this, CannotSendMessage(shown, address));
     }
 }
 
@@ -190,12 +195,7 @@ bool TMainWin::SendProbeThreshold(const QString &text, int address)
         ShowMessage(this, ProbeThresholdRangeMessage());
         return true;
     }
-    try {
-        WriteCommandFrame(*ComPort1, 'C', static_cast<std::uint8_t>(address), *value);
-        QThread::msleep(kCellPauseMs);
-    } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(text, address));
-    }
+    SendCell(value, text, address);
     return true;
 }
 
@@ -207,22 +207,19 @@ void TMainWin::SendPhasePair(const QString &low, const QString &high, int addres
     const std::optional<std::uint8_t> highByte = PhaseByte(high);
     if (!lowByte || !highByte)
         return;
-    try {
-        WriteCommandFrame(*ComPort1, 'C', static_cast<std::uint8_t>(address),
-            static_cast<std::uint16_t>(*lowByte | *highByte << 8));
-        QThread::msleep(kCellPauseMs);
-    } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(QString::number(*lowByte), address));
-    }
+    SendCell(
+        static_cast<std::uint16_t>(*lowByte | *highByte << 8), QString::number(*lowByte), address);
 }
 
 void TMainWin::SendCommand(const QString &text)
 {
+    const bool wasOpen = portOpen();
     try {
         const char letter = text.isEmpty() ? '\0' : static_cast<char>(text.at(0).toLatin1());
         WriteCommandFrame(*ComPort1, letter, 0, 0);
     } catch (const std::exception &) {
-        ShowMessage(this, CommandFailedMessage());
+        if (!wasOpen || portOpen())
+            ShowMessage(this, CommandFailedMessage());
     }
 }
 
@@ -235,7 +232,8 @@ void TMainWin::WyslijClick()
         for (std::size_t i = 0; i < rows.size(); ++i) {
             busy.progress(
                 QString::fromUtf8("Wysyłanie komórki %1 z %2").arg(i + 1).arg(rows.size()));
-            if (!sendRow(*this, rows[i], texts))
+            // A lost link ends the send at once; the loss has been reported.
+            if (!sendRow(*this, rows[i], texts) || !portOpen())
                 return;
         }
         if (Send->SaveEPROM->isChecked()) {
@@ -317,9 +315,9 @@ bool TMainWin::SaveParameters(const QString &path)
 
 bool TMainWin::LoadParameters(const QString &path)
 {
-    QFile file(path);
+    QFile file;
     std::optional<ParameterTexts> texts;
-    if (file.open(QIODevice::ReadOnly)) {
+    if (OpenRegularFile(file, path)) {
         const QByteArray bytes = file.read(MaxParameterFileBytes + 1);
         if (file.error() == QFileDevice::NoError)
             texts = ParseParameterFile(bytes);

@@ -9,6 +9,8 @@
 //            ~/.config); no older store.
 // It holds the user settings ("name", "company", "service") and, on POSIX, the serial port map
 // (group "Ports", keys COM1..COM16). Each platform has its own implementation file.
+// On POSIX, when the store's file is something other than a file (a named pipe, a device), the
+// store is empty and cannot be written: the program starts with the defaults.
 #include <QSettings>
 #include <QVariant>
 #include <memory>

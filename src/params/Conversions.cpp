@@ -42,6 +42,8 @@ std::optional<double> ParseReal(const QString &text)
 
 std::uint16_t RoundedLow16(double value)
 {
+    if (!std::isfinite(value))
+        return 0;
     // nearbyint rounds halves to even in the default rounding mode; fmod keeps the low bits
     // exactly, also beyond the range of the integer types.
     double low = std::fmod(std::nearbyint(value), 65536.0);
@@ -65,7 +67,10 @@ std::optional<std::uint16_t> GainCellValue(const QString &text)
     const std::optional<double> x = ParseReal(text);
     if (!x)
         return std::nullopt;
-    return RoundedLow16(*x * 32767.0);
+    const double scaled = *x * 32767.0;
+    if (!std::isfinite(scaled))
+        return std::nullopt;
+    return RoundedLow16(scaled);
 }
 
 std::optional<std::int16_t> CorrectionCellValue(const QString &text)

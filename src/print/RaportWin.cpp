@@ -186,9 +186,8 @@ void TRaport_Win::ZplikuClick()
     const QString path = OpenDataFile ? OpenDataFile() : QString();
     if (path.isEmpty())
         return;
-    const DataFileContents contents = ReadDataFile(path);
-    const int count
-        = static_cast<int>(std::min<qsizetype>(contents.lines.size(), ReportMaxResults));
+    const DataFileContents contents = ReadDataFile(path, ReportMaxResults);
+    const int count = static_cast<int>(contents.lines.size());
     if (count > 0) {
         SetResultCount(count);
         for (int row = 0; row < count; ++row)

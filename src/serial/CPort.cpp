@@ -198,7 +198,16 @@ void TComPort::closePort(bool runHandlers)
 
 int TComPort::Write(const void *buffer, int count)
 {
-    return backend_->write(buffer, count);
+    try {
+        return backend_->write(buffer, count);
+    } catch (const EComPort &e) {
+        // The device has gone: the writer learns it now, not only when the event thread's
+        // report reaches the UI thread. The port closes and tells once (the thread's report
+        // finds it stopped), then the write fails as it would have.
+        if (Connected() && backend_->deviceGone())
+            linkLost(e);
+        throw;
+    }
 }
 
 int TComPort::WriteText(const std::string &text)
@@ -250,7 +259,8 @@ void TComPort::lineReceived() noexcept
     }
 }
 
-// Runs on the UI thread when the device has gone.
+// Runs on the UI thread when the device has gone (from the event thread's report, or from a
+// write that found it gone).
 void TComPort::linkLost(const EComPort &why) noexcept
 {
     try {

@@ -85,6 +85,8 @@ public:
     void Close();
 
     // Blocks until the bytes went out or the write timeouts ran out; returns the bytes written.
+    // A write that fails because the device has gone closes the port and runs OnLinkLost
+    // before it raises its error.
     int Write(const void *buffer, int count);
     int WriteText(const std::string &text);
     // With the default timeouts returns at once with at most the bytes already waiting.
@@ -98,7 +100,8 @@ public:
     // Bytes are waiting (Count > 0); the handler is expected to Read them.
     std::function<void(TComPort &, int Count)> OnRxChar;
     // The device went away while open (unplugged, hung up): the port has been closed
-    // (OnAfterClose has run) and the error says why.
+    // (OnAfterClose has run) and the error says why. Runs once per loss, on the UI thread,
+    // possibly from within a Write.
     std::function<void(TComPort &, const EComPort &)> OnLinkLost;
 
     // Listeners told once while the port is being destroyed, so that what refers to it (a

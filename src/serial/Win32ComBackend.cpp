@@ -220,6 +220,15 @@ int Win32ComBackend::inputCount()
     return status.cbInQue > DWORD(INT_MAX) ? INT_MAX : int(status.cbInQue);
 }
 
+bool Win32ComBackend::deviceGone()
+{
+    if (handle_ == nullptr)
+        return false;
+    DWORD errors = 0;
+    COMSTAT status {};
+    return !ClearCommError(device(handle_), &errors, &status);
+}
+
 std::unique_ptr<ComEventWaiter> Win32ComBackend::watch(bool receive)
 {
     return std::make_unique<Win32LineWaiter>(handle_, receive);

@@ -25,6 +25,8 @@ public:
     // Also aborts a read or write still pending on the device.
     void purge(bool input, bool output) override;
     int inputCount() override;
+    // The driver no longer answers for the device (a USB adapter pulled out).
+    bool deviceGone() override;
 
     std::unique_ptr<ComEventWaiter> watch(bool receive) override;
 

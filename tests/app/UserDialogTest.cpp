@@ -21,6 +21,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 void store(const QString &key, const QVariant &value)
@@ -186,6 +187,25 @@ private slots:
         QCOMPARE(readSetting(user, &older, QStringLiteral("company")), QVariant("Vallimor"));
         QVERIFY(!readSetting(user, &older, QStringLiteral("service")).isValid());
         QVERIFY(!readSetting(user, nullptr, QStringLiteral("company")).isValid());
+    }
+
+    void pipeAsTheStoreStartsWithTheDefaults()
+    {
+        storeUser(QStringLiteral("Jan"), QStringLiteral("Firma"), 1);
+        const QString path = nerixtest::configHome() + QStringLiteral("/VL_NX3.conf");
+        const QString saved = path + QStringLiteral(".saved");
+        QVERIFY(QFile::rename(path, saved));
+        const auto restore = qScopeGuard([&] {
+            QFile::remove(path);
+            QFile::rename(saved, path);
+        });
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        // Reading a pipe with no writer would never return.
+        AppWindows windows = createWindows();
+        QVERIFY(windows.MainWin);
+        QCOMPARE(ReadUserSettings().name, QString());
+        QVERIFY(!ReadUserSettings().service);
+        QVERIFY(!WriteUserSettings(UserSettings {}));
     }
 
     void aboutLabelFollowsTheStoredFlag()

@@ -51,6 +51,10 @@ private slots:
         QCOMPARE(GainCellValue(QStringLiteral("1")), std::optional<std::uint16_t>(32767));
         QCOMPARE(GainCellValue(QStringLiteral("2")), std::optional<std::uint16_t>(65534));
         QVERIFY(!GainCellValue(QStringLiteral("abc")));
+        // Times 32767 beyond what a double holds: no bits to send.
+        QVERIFY(GainCellValue(QStringLiteral("5e303")));
+        QVERIFY(!GainCellValue(QStringLiteral("6e303")));
+        QVERIFY(!GainCellValue(QStringLiteral("-6e303")));
     }
 
     void correctionCoefficientIsInsideMinusOneToOne()
