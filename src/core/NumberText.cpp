@@ -130,3 +130,17 @@ QString FormatFixed(double value, int precision, int decimals)
     }
     return composeFixed(d, decimals);
 }
+
+QString FormatNumber(double value, int precision, int decimals)
+{
+    QString text = FormatFixed(value, precision, decimals);
+    if (text.contains(u'E') || !std::isfinite(value))
+        return text;
+    const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
+    qsizetype point = text.indexOf(u'.');
+    if (point < 0)
+        point = text.size();
+    for (qsizetype at = point - 3; at > sign; at -= 3)
+        text.insert(at, u' ');
+    return text;
+}

@@ -14,3 +14,9 @@ QString FormatGeneral(double value, int precision);
 // ("1.000", "12.300"). A value with more than `precision` digits before the point falls back
 // to the general format.
 QString FormatFixed(double value, int precision, int decimals);
+
+// Number format: the fixed format with the digits before the point grouped by threes, a space
+// between the groups ("1 234.5"). The space reads the same to a reader used to either decimal
+// separator, where a "," or "." between groups would not. A value that the fixed format shows
+// in general format is shown so here too.
+QString FormatNumber(double value, int precision, int decimals);
