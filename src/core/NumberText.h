@@ -15,8 +15,9 @@ QString FormatGeneral(double value, int precision);
 // to the general format.
 QString FormatFixed(double value, int precision, int decimals);
 
-// Number format: the fixed format with the digits before the point grouped by threes, a space
-// between the groups ("1 234.5"). The space reads the same to a reader used to either decimal
-// separator, where a "," or "." between groups would not. A value that the fixed format shows
-// in general format is shown so here too.
+// Number format: the value rounded to `precision` significant digits and shown with exactly
+// `decimals` decimals like the fixed format, but never in scientific notation, and with the
+// digits before the point grouped by threes, a space between the groups ("1 230", 3 digits;
+// "-1 234 567.25"). The space reads the same to a reader used to either decimal separator,
+// where a "," or "." between groups would not.
 QString FormatNumber(double value, int precision, int decimals);

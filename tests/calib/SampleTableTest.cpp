@@ -162,7 +162,7 @@ private slots:
         QTest::newRow("number target") << FormatNumber(20.04, 3, 1) << "20.0";
         QTest::newRow("number groups") << FormatNumber(-1234567.25, 9, 2) << "-1 234 567.25";
         QTest::newRow("number three digits") << FormatNumber(999.4, 3, 0) << "999";
-        QTest::newRow("number beyond precision") << FormatNumber(1234, 3, 0) << "1.23E3";
+        QTest::newRow("number beyond precision") << FormatNumber(1234.5, 3, 1) << "1 230.0";
     }
 
     void numberTexts()
