@@ -3,6 +3,7 @@
 // and (in service mode) the service panel. Handlers carry the names of the controls and
 // events they serve; the logic behind them lives in the plain cores of measure/, files/ and
 // params/.
+#include "calib/KalibracjaHost.h"
 #include "measure/FrameAssembler.h"
 #include "measure/ResultProcessor.h"
 
@@ -35,7 +36,7 @@ class TkKalibracja;
 class TWykres;
 struct DecodedResult;
 
-class TMainWin : public QMainWindow {
+class TMainWin : public QMainWindow, public KalibracjaHost {
     Q_OBJECT
 public:
     explicit TMainWin(QWidget *parent = nullptr);
@@ -152,6 +153,12 @@ public:
     void SendPhasePair(const QString &low, const QString &high, int address);
     void SendCommand(const QString &text);
 
+    // The calibration wizard's way back (MainWinKalibracja.cpp).
+    bool MeterLinkOnCom1() const override;
+    void ReopenMeterLink() override;
+    void WriteProbeGain(int column, int row, const QString &text) override;
+    void ShowMainWindow() override;
+
     // Parameter files (MainWinParams.cpp). The chooser asks for a file name (empty: the user
     // cancelled); it is the file dialog unless a test puts its own in.
     std::function<QString(bool forSaving)> ParameterFileChooser;
@@ -237,6 +244,9 @@ private:
     bool portOpen() const;
     QString portName() const;
     void ShowPowerOffState(bool on);
+    // Opens the link and sets the controls of the connected state; a port that does not open
+    // is reported and leaves everything disconnected.
+    void OpenLink();
     void SetDisconnectedControls();
     // One "C" frame with its pause; a value that could not be converted, or a failed write,
     // shows the send message with the text as shown (unless the write found the meter gone:

@@ -43,6 +43,11 @@ void TMainWin::Poczony1Click()
         SetDisconnectedControls();
         return;
     }
+    OpenLink();
+}
+
+void TMainWin::OpenLink()
+{
     try {
         ComPort1->Open();
     } catch (const EComPort &) {

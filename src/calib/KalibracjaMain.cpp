@@ -1,28 +1,35 @@
-// The wizard window: its pages, status bar and the helpers its links share.
+// The wizard window: its tabs, status bar, show and tab change, and the helpers its links share.
 #include "calib/KalibracjaMain.h"
 
-#include "app/Messages.h"
-#include "app/Named.h"
+#include "calib/Evaluation.h"
+#include "calib/KalibracjaHost.h"
 #include "calib/KalibracjaMessages.h"
+#include "calib/KalibracjaWykres.h"
+#include "calib/SampleGrid.h"
+#include "calib/SampleTable.h"
+#include "core/Messages.h"
+#include "core/Named.h"
 #include "serial/CPort.h"
+#include "serial/ComComboBox.h"
+#include "serial/ComTexts.h"
 
-#include <QCheckBox>
 #include <QFont>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <climits>
 
-TkKalibracja::TkKalibracja(TMainWin *main)
+TkKalibracja::TkKalibracja(KalibracjaHost *host)
     : QWidget(nullptr, Qt::Window)
-    , MainWin(main)
+    , Probki(std::make_unique<SampleTable>())
+    , Host(host)
 {
     setObjectName(QStringLiteral("kKalibracja"));
     setWindowTitle(QStringLiteral("Kalibracja"));
@@ -53,57 +60,68 @@ void TkKalibracja::FormCreate()
     layout->addWidget(kPageControl, 1);
     buildWizardTab();
     kTabWykres = named(new QWidget, "kTabWykres");
+    auto *chart = new QVBoxLayout(kTabWykres);
+    chart->setContentsMargins(0, 0, 0, 0);
+    kWykres = new KalibracjaWykres(*Probki, kTabWykres);
+    chart->addWidget(kWykres);
     kPageControl->addTab(kTabWykres, QStringLiteral("Wykres"));
     buildOpcjeTab();
     buildStatusBar();
     layout->addWidget(kStatusBar);
     connectTestPanels();
     FormResize();
+
+    connect(kPageControl, &QTabWidget::currentChanged, this, [this] {
+        if (kPageControl->currentWidget() == kTabWizard)
+            kTabWizardEnter();
+        kPageControlChange();
+    });
+    Krok = 0;
+    kPageControlChange();
 }
 
-// The wizard's three pages, with what the links write on them. The wizard's flow lays them out.
+// "Dane": the sample grid on the left; on the right the three pages, one shown, and the
+// buttons of the steps under them.
 void TkKalibracja::buildWizardTab()
 {
     kTabWizard = named(new QWidget, "kTabWizard");
     kPageControl->addTab(kTabWizard, QStringLiteral("Dane"));
-    auto *pages = new QVBoxLayout(kTabWizard);
+    auto *columns = new QHBoxLayout(kTabWizard);
 
-    kWizardPage0 = named(new QWidget(kTabWizard), "kWizardPage0");
-    pages->addWidget(kWizardPage0);
+    SG1 = new SampleGrid(*Probki, kTabWizard);
+    int columnsWidth = 0;
+    for (int c = 0; c < SG1->columnCount(); ++c)
+        columnsWidth += SG1->columnWidth(c);
+    SG1->setFixedWidth(
+        columnsWidth + SG1->verticalScrollBar()->sizeHint().width() + 2 * SG1->frameWidth());
+    columns->addWidget(SG1);
 
-    kWizardPage1 = named(new QWidget(kTabWizard), "kWizardPage1");
-    auto *values = new QFormLayout(kWizardPage1);
-    kWizardWzorLabel = named(new QLabel(QStringLiteral("0")), "kWizardWzorLabel");
-    values->addRow(QString::fromUtf8("Wartość wzorcowa:"), kWizardWzorLabel);
-    kWizardKalLabel = named(new QLabel(QStringLiteral("0")), "kWizardKalLabel");
-    CheckBox2 = named(new QCheckBox(QStringLiteral("Zmien znak")), "CheckBox2");
-    auto *meter = new QHBoxLayout;
-    meter->addWidget(kWizardKalLabel, 1);
-    meter->addWidget(CheckBox2);
-    values->addRow(QString::fromUtf8("Wartość kalibrowana:"), meter);
-    pages->addWidget(kWizardPage1);
-    kWizardPage1->hide();
+    auto *right = new QVBoxLayout;
+    columns->addLayout(right, 1);
+    buildPage0();
+    buildPage1();
+    buildPage2();
+    for (QWidget *page : {kWizardPage0, kWizardPage1, kWizardPage2})
+        right->addWidget(page);
+    right->addStretch(1);
 
-    kWizardPage2 = named(new QWidget(kTabWizard), "kWizardPage2");
-    auto *search = new QFormLayout(kWizardPage2);
-    Label36 = named(new QLabel(QStringLiteral("0")), "Label36");
-    search->addRow(QStringLiteral("Aktualny odczyt kalib.:"), Label36);
-    kDebug = named(new QGroupBox(QStringLiteral("Debug")), "kDebug");
-    auto *debug = new QHBoxLayout(kDebug);
-    SpinEdit1 = named(new QSpinBox, "SpinEdit1");
-    SpinEdit1->setRange(INT_MIN, INT_MAX);
-    SpinEdit1->setSingleStep(100);
-    SpinEdit1->setValue(10000);
-    Button9 = named(new QPushButton(QStringLiteral("Wyslij")), "Button9");
-    debug->addWidget(SpinEdit1);
-    debug->addWidget(Button9);
-    search->addRow(kDebug);
-    kDebug->hide();
-    pages->addWidget(kWizardPage2);
-    kWizardPage2->hide();
-    pages->addStretch(1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    kWstecz = named(new QPushButton(QStringLiteral("<< Wstecz")), "kWstecz");
+    kDalej = named(new QPushButton(QStringLiteral("Dalej >>")), "kDalej");
+    kStart = named(new QPushButton(QStringLiteral("Start")), "kStart");
+    for (QPushButton *b : {kWstecz, kDalej, kStart})
+        buttons->addWidget(b);
+    right->addLayout(buttons);
+    kWstecz->setEnabled(false);
+    kStart->hide();
+    ShowPage(0);
 
-    connect(Button9, &QPushButton::clicked, this, &TkKalibracja::Button9Click);
+    connect(kWstecz, &QPushButton::clicked, this, &TkKalibracja::kWsteczClick);
+    connect(kDalej, &QPushButton::clicked, this, &TkKalibracja::kDalejClick);
+    connect(kStart, &QPushButton::clicked, this, &TkKalibracja::kStartClick);
+    connect(SG1, &SampleGrid::IloscProbekChanged, this,
+        [this](int count) { kWizardIloscProbekLabel->setText(QString::number(count)); });
 }
 
 void TkKalibracja::buildStatusBar()
@@ -131,6 +149,56 @@ void TkKalibracja::resizeEvent(QResizeEvent *event)
     FormResize();
 }
 
+// Only the showing and hiding the program asks for count: the window system also hides a
+// minimised window and shows it again, which must neither reset the wizard nor its samples.
+void TkKalibracja::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    ChoosePorts();
+    kTabWizardEnter();
+}
+
+void TkKalibracja::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        kWizardResetClick();
+}
+
+void TkKalibracja::kTabWizardEnter()
+{
+    const QString range = RangeName(Zakres);
+    Label29->setText(range);
+    setWindowTitle(QStringLiteral("Kalibracja - zakres: ") + range);
+    if (Krok == 0) {
+        kDalej->setEnabled(true);
+        kDalej->setText(QStringLiteral("Dalej >>"));
+        kStart->hide();
+    }
+}
+
+void TkKalibracja::ChoosePorts()
+{
+    const bool com1 = Host == nullptr || Host->MeterLinkOnCom1();
+    const char *meter = com1 ? "COM1" : "COM2";
+    const char *reference = com1 ? "COM2" : "COM1";
+    if (!kComKalib->Connected())
+        kComKalib->SetPort(meter);
+    if (!kComWzor->Connected())
+        kComWzor->SetPort(reference);
+    kKalibPort->SetText(QString::fromStdString(kComKalib->Port()));
+    kWzorPort->SetText(QString::fromStdString(kComWzor->Port()));
+}
+
+void TkKalibracja::kPageControlChange()
+{
+    ShowChartOrNotice(*Probki, *SG1, *kWykres, this);
+    Label15->setText(QString::fromStdString(ComLinkSummary(*kComWzor)));
+    Label16->setText(QString::fromStdString(ComLinkSummary(*kComKalib)));
+}
+
 bool TkKalibracja::PortFree(const TComPort &link, const TComPort &other)
 {
     if (other.Port() != link.Port() || !other.Connected())
@@ -150,5 +218,9 @@ void TkKalibracja::RunShowingErrors(void (TkKalibracja::*action)())
 
 void TkKalibracja::ShowLinkLost(const TComPort &port, const char *why)
 {
+    // A link that goes while the wizard closes is being closed anyway: the close tells the
+    // user what failed, once.
+    if (Zamykanie)
+        return;
     ShowMessage(this, LinkLostMessage(QString::fromStdString(port.Port()), why));
 }

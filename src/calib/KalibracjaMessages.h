@@ -8,6 +8,20 @@ inline QString PortBusyMessage(const QString &port)
         + QString::fromUtf8(" pracuje juz drugie urządzenie!");
 }
 
+// The name of a range index: "DC1", "DC2", "AC1", "AC2"; empty for any other index.
+inline QString RangeName(int range)
+{
+    static const char *const names[] = {"DC1", "DC2", "AC1", "AC2"};
+    return range >= 0 && range < 4 ? QLatin1String(names[range]) : QString();
+}
+
+// The meter reports another range than the one being calibrated.
+inline QString WrongRangeMessage(const QString &range)
+{
+    return QString::fromUtf8("Wybierz prawidlowy zakres kalibrowanego urządzenia! (") + range
+        + QStringLiteral(")");
+}
+
 inline QString SetSlaveFailedMessage()
 {
     return QStringLiteral("Niepowodzenie");

@@ -130,3 +130,22 @@ QString FormatFixed(double value, int precision, int decimals)
     }
     return composeFixed(d, decimals);
 }
+
+QString FormatNumber(double value, int precision, int decimals)
+{
+    if (!std::isfinite(value))
+        return nonFinite(value);
+    precision = std::clamp(precision, 1, 17);
+    decimals = std::clamp(decimals, 0, 18);
+    QString text = FormatFixed(value, precision, decimals);
+    if (text.contains(u'E'))
+        // Too many digits before the point for the fixed format: shown in full, rounded.
+        text = composeFixed(roundToSignificant(value, precision), decimals);
+    const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
+    qsizetype point = text.indexOf(u'.');
+    if (point < 0)
+        point = text.size();
+    for (qsizetype at = point - 3; at > sign; at -= 3)
+        text.insert(at, u' ');
+    return text;
+}

@@ -14,3 +14,10 @@ QString FormatGeneral(double value, int precision);
 // ("1.000", "12.300"). A value with more than `precision` digits before the point falls back
 // to the general format.
 QString FormatFixed(double value, int precision, int decimals);
+
+// Number format: the value rounded to `precision` significant digits and shown with exactly
+// `decimals` decimals like the fixed format, but never in scientific notation, and with the
+// digits before the point grouped by threes, a space between the groups ("1 230", 3 digits;
+// "-1 234 567.25"). The space reads the same to a reader used to either decimal separator,
+// where a "," or "." between groups would not.
+QString FormatNumber(double value, int precision, int decimals);

@@ -1,5 +1,7 @@
 #include "params/Conversions.h"
 
+#include "core/NumberText.h"
+
 #include <QLocale>
 #include <cmath>
 
@@ -71,6 +73,19 @@ std::optional<std::uint16_t> GainCellValue(const QString &text)
     if (!std::isfinite(scaled))
         return std::nullopt;
     return RoundedLow16(scaled);
+}
+
+QString GainText(std::uint16_t value)
+{
+    const double fraction = value / 32767.0;
+    QString text;
+    // Seventeen significant digits give the double itself back, so the loop always ends.
+    for (int digits = 1; digits <= 17; ++digits) {
+        text = FormatGeneral(fraction, digits);
+        if (GainCellValue(text) == value)
+            break;
+    }
+    return text;
 }
 
 std::optional<std::int16_t> CorrectionCellValue(const QString &text)

@@ -30,6 +30,12 @@ std::uint16_t RoundedLow16(double value);
 // not a number, or x * 32767 is beyond what a double holds (above about 5.5e303).
 std::optional<std::uint16_t> GainCellValue(const QString &text);
 
+// The shortest text of a gain register value as a fraction (register / 32767, "." as decimal
+// point) that the gain conversion turns back into exactly that value: 16384 gives "0.5",
+// 10000 gives "0.3052". The calibration wizard writes its result into the panel this way, so
+// that the cell reads like every other gain and the panel's send writes the register found.
+QString GainText(std::uint16_t value);
+
 // Correction coefficient: -1 < x < 1, round(x * 32767) as a signed cell value. Empty when
 // the text is not such a number.
 std::optional<std::int16_t> CorrectionCellValue(const QString &text);

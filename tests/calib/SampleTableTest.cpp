@@ -159,6 +159,10 @@ private slots:
         QTest::newRow("fixed precision first") << FormatFixed(12.3456, 3, 3) << "12.300";
         QTest::newRow("fixed decimals first") << FormatFixed(1.23456, 5, 3) << "1.235";
         QTest::newRow("fixed no minus nought") << FormatFixed(-0.0001, 5, 3) << "0.000";
+        QTest::newRow("number target") << FormatNumber(20.04, 3, 1) << "20.0";
+        QTest::newRow("number groups") << FormatNumber(-1234567.25, 9, 2) << "-1 234 567.25";
+        QTest::newRow("number three digits") << FormatNumber(999.4, 3, 0) << "999";
+        QTest::newRow("number beyond precision") << FormatNumber(1234.5, 3, 1) << "1 230.0";
     }
 
     void numberTexts()

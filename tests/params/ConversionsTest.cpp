@@ -57,6 +57,20 @@ private slots:
         QVERIFY(!GainCellValue(QStringLiteral("-6e303")));
     }
 
+    // The wizard's result as a gain text: every register value it can leave comes back whole
+    // through the panel's gain conversion, in as few digits as that allows.
+    void gainTextGivesTheRegisterBack()
+    {
+        for (int value = 0; value <= 32767; ++value) {
+            const auto v = static_cast<std::uint16_t>(value);
+            if (GainCellValue(GainText(v)) != v)
+                QFAIL(qPrintable(QStringLiteral("%1 -> %2").arg(value).arg(GainText(v))));
+        }
+        QCOMPARE(GainText(16384), QStringLiteral("0.5"));
+        QCOMPARE(GainText(10000), QStringLiteral("0.3052"));
+        QCOMPARE(GainText(32767), QStringLiteral("1"));
+    }
+
     void correctionCoefficientIsInsideMinusOneToOne()
     {
         QCOMPARE(CorrectionCellValue(QStringLiteral("0,5")), std::optional<std::int16_t>(16384));
