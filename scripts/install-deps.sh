@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Nerix need, if missing.
+# Installs the Debian packages that building, running and testing Nerix need, if missing;
+# with package names as arguments, those instead.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
   libbenchmark-dev xvfb xauth fonts-dejavu-core
 )
+[ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,7 +10,7 @@
 #include "core/Jezyki.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"
-#include "serial/PortMap.h"
+#include "serial/ComDevicePath.h"
 #include "serial/QtComBridge.h"
 
 #include <QAction>
@@ -175,6 +175,7 @@ void TMainWin::buildMenu()
 
     Raport1 = menu("Raport1", "Raport");
     Twrzraport1 = item(Raport1, "Twrzraport1", "Twórz raport");
+    connect(Twrzraport1, &QAction::triggered, this, &TMainWin::Twrzraport1Click);
 
     Pomoc1 = menu("Pomoc1", "P&omoc");
     OProgramie1 = item(Pomoc1, "OProgramie1", "&O Programie", QKeySequence(Qt::Key_F1));

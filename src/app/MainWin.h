@@ -3,6 +3,7 @@
 // and (in service mode) the service panel. Handlers carry the names of the controls and
 // events they serve; the logic behind them lives in the plain cores of measure/, files/ and
 // params/.
+#include "calib/KalibracjaHost.h"
 #include "measure/FrameAssembler.h"
 #include "measure/ResultProcessor.h"
 
@@ -35,7 +36,7 @@ class TkKalibracja;
 class TWykres;
 struct DecodedResult;
 
-class TMainWin : public QMainWindow {
+class TMainWin : public QMainWindow, public KalibracjaHost {
     Q_OBJECT
 public:
     explicit TMainWin(QWidget *parent = nullptr);
@@ -153,6 +154,12 @@ public:
     void SendPhasePair(const QString &low, const QString &high, int address);
     void SendCommand(const QString &text);
 
+    // The calibration wizard's way back (MainWinKalibracja.cpp).
+    bool MeterLinkOnCom1() const override;
+    void ReopenMeterLink() override;
+    void WriteProbeGain(int column, int row, const QString &text) override;
+    void ShowMainWindow() override;
+
     // Parameter files (MainWinParams.cpp). The chooser asks for a file name (empty: the user
     // cancelled); it is the file dialog unless a test puts its own in.
     std::function<QString(bool forSaving)> ParameterFileChooser;
@@ -206,6 +213,9 @@ public slots:
     // Parameter files (MainWinParams.cpp or a file of its own).
     void ZapiszParametryClick();
     void OtworzParametryClick();
+    // Printing (MainWinPrint.cpp): the calibration card and the measurement report.
+    void BitBtn1Click();
+    void Twrzraport1Click();
     // Data files (MainWinRecording.cpp, MainWinOpen.cpp).
     void Zapisz1Click();
     void ZakonczClick();
@@ -235,9 +245,13 @@ private:
     bool portOpen() const;
     QString portName() const;
     void ShowPowerOffState(bool on);
+    // Opens the link and sets the controls of the connected state; a port that does not open
+    // is reported and leaves everything disconnected.
+    void OpenLink();
     void SetDisconnectedControls();
     // One "C" frame with its pause; a value that could not be converted, or a failed write,
-    // shows the send message with the text as shown.
+    // shows the send message with the text as shown (unless the write found the meter gone:
+    // the port's loss of the link is reported instead).
     void SendCell(std::optional<std::uint16_t> value, const QString &shown, int address);
     void SetRecordingControls(bool recording);
     bool SaveKeptResults();

@@ -43,6 +43,11 @@ void TMainWin::Poczony1Click()
         SetDisconnectedControls();
         return;
     }
+    OpenLink();
+}
+
+void TMainWin::OpenLink()
+{
     try {
         ComPort1->Open();
     } catch (const EComPort &) {
@@ -113,9 +118,7 @@ void TMainWin::ComPort1LinkLost(const EComPort &why)
     // The port has closed itself (ComPort1Close has run); the controls follow, and the user
     // is told once. Connecting again works as soon as the meter is back.
     SetDisconnectedControls();
-    ShowMessage(this,
-        QString::fromUtf8("Utracono połączenie z urządzeniem na porcie ") + portName()
-            + QStringLiteral(".\n") + QString::fromUtf8(why.what()));
+    ShowMessage(this, LinkLostMessage(portName(), why.what()));
 }
 
 void TMainWin::SprPolaczTimer()

@@ -25,8 +25,14 @@ void TMainWin::Otwrz1Click()
 
     Kosz->hide();
     Danezurzdzenia1->setChecked(false);
-    RefilterStored();
-    RedrawStored(1);
+    // Ticking the filter box below refilters and redraws the file itself (with Tau's value, or
+    // unfiltered when Tau is no number); only a box already ticked leaves that to us here.
+    // Either way the series is computed and drawn once.
+    const bool filterTicked = filtr->isChecked();
+    if (filterTicked) {
+        RefilterStored();
+        RedrawStored(1);
+    }
 
     TrackBar1->blockSignals(true);
     TrackBar1->setValue(1);
@@ -41,7 +47,8 @@ void TMainWin::Otwrz1Click()
     TrackBar1->blockSignals(false);
 
     Wykres1->setAutoSkala(true);
-    filtr->setChecked(true);
+    if (!filterTicked)
+        filtr->setChecked(true);
 
     if (contents.status == Status::Truncated)
         ShowMessage(this,

@@ -4,9 +4,10 @@
 #include "app/Messages.h"
 #include "app/ServicePanel.h"
 #include "calib/KalibracjaMain.h"
+#include "core/RegularFile.h"
 #include "files/WholeFile.h"
 #include "params/CellRows.h"
-#include "params/CommandFrame.h"
+#include "params/CommandWrite.h"
 #include "params/Conversions.h"
 #include "params/ParameterFile.h"
 #include "params/ParameterMessages.h"
@@ -24,19 +25,8 @@
 #include <stdexcept>
 
 namespace {
-// The meter needs this long to take a parameter cell.
-constexpr unsigned long CellPauseMs = 300;
-// And this long after the last cell before it stores them in EEPROM.
+// The meter needs this long after the last cell before it stores them in EEPROM.
 constexpr unsigned long StorePauseMs = 500;
-
-// Writes one frame; a frame that does not go out whole is a failure.
-void writeFrame(TComPort &port, char letter, int address, std::uint16_t value)
-{
-    const CommandFrameBytes frame = CommandFrame(letter, static_cast<std::uint8_t>(address), value);
-    const int size = static_cast<int>(frame.size());
-    if (port.Write(frame.data(), size) != size)
-        throw std::runtime_error("command frame not written whole");
-}
 
 // While the whole parameter set goes out the window takes no input: a wait cursor, the
 // progress in the status bar, and the user's clicks and keys for the main window swallowed,
@@ -153,13 +143,17 @@ QString askParameterFile(QWidget *parent, bool forSaving)
 
 void TMainWin::SendCell(std::optional<std::uint16_t> value, const QString &shown, int address)
 {
+    const bool wasOpen = portOpen();
     try {
         if (!value)
             throw std::invalid_argument("not a number");
-        writeFrame(*ComPort1, 'C', address, *value);
-        QThread::msleep(CellPauseMs);
+        WriteCommandFrame(*ComPort1, 'C', static_cast<std::uint8_t>(address), *value);
+        QThread::msleep(kCellPauseMs);
     } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(shown, address));
+        // A write that found the meter gone has closed the port, which reported the loss
+        // once; any other failure is this cell's own.
+        if (!wasOpen || portOpen())
+            ShowMessage(this, CannotSendMessage(shown, address));
     }
 }
 
@@ -201,12 +195,7 @@ bool TMainWin::SendProbeThreshold(const QString &text, int address)
         ShowMessage(this, ProbeThresholdRangeMessage());
         return true;
     }
-    try {
-        writeFrame(*ComPort1, 'C', address, *value);
-        QThread::msleep(CellPauseMs);
-    } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(text, address));
-    }
+    SendCell(value, text, address);
     return true;
 }
 
@@ -218,21 +207,19 @@ void TMainWin::SendPhasePair(const QString &low, const QString &high, int addres
     const std::optional<std::uint8_t> highByte = PhaseByte(high);
     if (!lowByte || !highByte)
         return;
-    try {
-        writeFrame(*ComPort1, 'C', address, static_cast<std::uint16_t>(*lowByte | *highByte << 8));
-        QThread::msleep(CellPauseMs);
-    } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(QString::number(*lowByte), address));
-    }
+    SendCell(
+        static_cast<std::uint16_t>(*lowByte | *highByte << 8), QString::number(*lowByte), address);
 }
 
 void TMainWin::SendCommand(const QString &text)
 {
+    const bool wasOpen = portOpen();
     try {
         const char letter = text.isEmpty() ? '\0' : static_cast<char>(text.at(0).toLatin1());
-        writeFrame(*ComPort1, letter, 0, 0);
+        WriteCommandFrame(*ComPort1, letter, 0, 0);
     } catch (const std::exception &) {
-        ShowMessage(this, CommandFailedMessage());
+        if (!wasOpen || portOpen())
+            ShowMessage(this, CommandFailedMessage());
     }
 }
 
@@ -245,7 +232,8 @@ void TMainWin::WyslijClick()
         for (std::size_t i = 0; i < rows.size(); ++i) {
             busy.progress(
                 QString::fromUtf8("Wysyłanie komórki %1 z %2").arg(i + 1).arg(rows.size()));
-            if (!sendRow(*this, rows[i], texts))
+            // A lost link ends the send at once; the loss has been reported.
+            if (!sendRow(*this, rows[i], texts) || !portOpen())
                 return;
         }
         if (Send->SaveEPROM->isChecked()) {
@@ -327,9 +315,9 @@ bool TMainWin::SaveParameters(const QString &path)
 
 bool TMainWin::LoadParameters(const QString &path)
 {
-    QFile file(path);
+    QFile file;
     std::optional<ParameterTexts> texts;
-    if (file.open(QIODevice::ReadOnly)) {
+    if (OpenRegularFile(file, path)) {
         const QByteArray bytes = file.read(MaxParameterFileBytes + 1);
         if (file.error() == QFileDevice::NoError)
             texts = ParseParameterFile(bytes);

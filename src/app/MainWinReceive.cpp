@@ -61,5 +61,6 @@ void TMainWin::TimeOutClick()
         return;
     SendValue(
         Zmieautomatycznewyczanie1->isChecked() ? QStringLiteral("0") : QStringLiteral("1"), 14);
-    SendCommand(QStringLiteral("S"));
+    if (ComPort1->Connected()) // not when the meter went away meanwhile
+        SendCommand(QStringLiteral("S"));
 }

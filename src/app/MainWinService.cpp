@@ -50,6 +50,7 @@ void TMainWin::buildServiceControls(QWidget *client)
     connect(Send->Odbierz, &QPushButton::clicked, this, &TMainWin::OdbierzClick);
     connect(Send->Zapisz, &QPushButton::clicked, this, &TMainWin::ZapiszParametryClick);
     connect(Send->Otworz, &QPushButton::clicked, this, &TMainWin::OtworzParametryClick);
+    connect(Send->BitBtn1, &QPushButton::clicked, this, &TMainWin::BitBtn1Click);
     connect(Send->Sondy, &QTableWidget::cellDoubleClicked, this, &TMainWin::SondyDblClick);
 }
 

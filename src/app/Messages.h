@@ -1,7 +1,3 @@
 #pragma once
-// A plain message box with an OK button, titled with the program's name.
-#include <QString>
-
-class QWidget;
-
-void ShowMessage(QWidget *parent, const QString &text);
+// The message box moved below every folder; this name stays for the callers in app/.
+#include "core/Messages.h"

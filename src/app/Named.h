@@ -1,9 +1,3 @@
 #pragma once
-#include <QObject>
-
-// Gives a control the name the system knows it by (tests find controls by it).
-template <typename T> T *named(T *object, const char *name)
-{
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
+// The naming helper moved below every folder; this name stays for the callers in app/.
+#include "core/Named.h"

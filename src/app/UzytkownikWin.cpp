@@ -20,11 +20,13 @@ const QString ServiceKey = QStringLiteral("service");
 UserSettings ReadUserSettings()
 {
     const auto store = openSettingsStore();
+    const auto older = openOlderSettingsStore();
+    const auto value = [&](const QString &key) { return readSetting(*store, older.get(), key); };
     UserSettings settings;
-    settings.name = store->value(NameKey).toString();
-    settings.company = store->value(CompanyKey).toString();
+    settings.name = value(NameKey).toString();
+    settings.company = value(CompanyKey).toString();
     bool isNumber = false;
-    const qint64 service = store->value(ServiceKey).toLongLong(&isNumber);
+    const qint64 service = value(ServiceKey).toLongLong(&isNumber);
     settings.service = isNumber && static_cast<std::int32_t>(service) != 0;
     return settings;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 double ParseStoredNumber(const QString &text)
 {
@@ -19,6 +20,25 @@ double ParseStoredNumber(const QString &text)
     return ok && std::isfinite(x) ? x : 0.0;
 }
 
+namespace {
+// One step of the filter, x - retention * (x - state), kept finite: the difference of two huge
+// values of opposite sign overflows although the result need not, so the step is then taken
+// as the weighted sum it equals; a result beyond what a double holds (a retention above 1 lets
+// the filter grow) stays at the largest double of its sign.
+double FilterStep(double x, double state, double retention)
+{
+    const double next = x - retention * (x - state);
+    if (std::isfinite(next))
+        return next;
+    const double weighted = (1.0 - retention) * x + retention * state;
+    if (std::isfinite(weighted))
+        return weighted;
+    if (std::isnan(weighted))
+        return x;
+    return std::copysign(std::numeric_limits<double>::max(), weighted);
+}
+} // namespace
+
 std::vector<double> RefilterStored(const QStringList &wyniki, double filterTau, double &filterState)
 {
     std::vector<double> series;
@@ -29,7 +49,7 @@ std::vector<double> RefilterStored(const QStringList &wyniki, double filterTau, 
     double state = ParseStoredNumber(wyniki.front());
     for (const QString &text : wyniki) {
         const double x = ParseStoredNumber(text);
-        state = x - retention * (x - state);
+        state = FilterStep(x, state, retention);
         series.push_back(state);
     }
     filterState = state;

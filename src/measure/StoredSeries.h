@@ -13,7 +13,8 @@ double ParseStoredNumber(const QString &text);
 
 // StoredSeries from Wyniki: the value filter with retention exp(-filterTau) run over the whole
 // series, started at the first entry, with no restart threshold. filterState is left at the
-// last entry's filtered level (untouched for an empty series).
+// last entry's filtered level (untouched for an empty series). Every value is finite, however
+// far apart the entries lie or whatever the retention.
 std::vector<double> RefilterStored(
     const QStringList &wyniki, double filterTau, double &filterState);
 

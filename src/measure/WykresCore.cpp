@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 // Keeps the range of a constant signal from being empty.
@@ -20,6 +21,14 @@ double RoundHalfEven(double v)
     if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0))
         return f + 1.0;
     return f;
+}
+
+constexpr double kLargest = std::numeric_limits<double>::max();
+
+// The value within the doubles: an infinity becomes the largest double of its sign.
+double Finite(double v)
+{
+    return std::isnan(v) ? v : std::clamp(v, -kLargest, kLargest);
 }
 
 } // namespace
@@ -59,6 +68,7 @@ void WykresCore::Resize(int width, int height)
 
 void WykresCore::AppendPoint(double x)
 {
+    x = Finite(x);
     if (ilosc_ == 0)
         Clear();
     if (writePos_ > 0 && writePos_ < ringLength_) {
@@ -93,8 +103,11 @@ void WykresCore::DrawCurrent()
 {
     if (autoSkala_) {
         RecomputeRange();
-        const double head = (max_ - min_) * skala_ / 100.0;
-        Redraw(max_ + head, min_ - head);
+        double head = (max_ - min_) * skala_ / 100.0;
+        // A span wider than a double holds is taken in halves; the bounds stay finite.
+        if (!std::isfinite(head))
+            head = (max_ * 0.5 - min_ * 0.5) * (skala_ / 50.0);
+        Redraw(Finite(max_ + head), Finite(min_ - head));
     } else {
         Redraw(max_, min_);
     }
@@ -118,9 +131,13 @@ void WykresCore::SetRange(double top, double bottom)
 
 void WykresCore::RecomputeRange()
 {
-    max_ = points_[1] + kRangeEpsilon;
-    min_ = points_[1] - kRangeEpsilon;
-    for (int i = 1; i <= ilosc_; ++i) {
+    // The first point that is a number starts the range; one that is not is never drawn.
+    int first = 1;
+    while (first < ilosc_ && std::isnan(points_[static_cast<std::size_t>(first)]))
+        ++first;
+    max_ = points_[static_cast<std::size_t>(first)] + kRangeEpsilon;
+    min_ = points_[static_cast<std::size_t>(first)] - kRangeEpsilon;
+    for (int i = first; i <= ilosc_; ++i) {
         const double p = points_[static_cast<std::size_t>(i)];
         if (p > max_)
             max_ = p;
@@ -140,8 +157,12 @@ void WykresCore::Redraw(double top, double bottom)
     bool outOfRange = false;
 
     auto plot = [&](int i, int x) {
-        const double y = RoundHalfEven(
-            (points_[static_cast<std::size_t>(i)] - bottom) * (h - 3) / (top - bottom));
+        const double v = points_[static_cast<std::size_t>(i)];
+        double y = RoundHalfEven((v - bottom) * (h - 3) / (top - bottom));
+        // Differences or products beyond what a double holds: the point's place as a share of
+        // the range, from halves, which cannot overflow.
+        if (!std::isfinite(y))
+            y = RoundHalfEven((v * 0.5 - bottom * 0.5) / (top * 0.5 - bottom * 0.5) * (h - 3));
         if (!(y >= 0.0 && y < h - 2)) {
             outOfRange = true;
             return;

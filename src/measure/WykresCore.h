@@ -23,7 +23,9 @@ public:
     // Number of points shown: width - LeftMargin - 2, kept within 1 ... kCapacity.
     int RingLength() const { return ringLength_; }
 
-    // Appends x and redraws the whole plot.
+    // Appends x and redraws the whole plot. The range arithmetic stays finite whatever the
+    // values: an infinity is kept as the largest double of its sign, and a value that is no
+    // number is left out of the range and never drawn.
     void AddPoint(double x);
     // Appends x exactly as AddPoint does (same ring and range), but leaves the picture alone;
     // the next AddPoint or Redraw draws everything. For reloading a whole series.

@@ -1,5 +1,7 @@
 #include "params/Conversions.h"
 
+#include "core/NumberText.h"
+
 #include <QLocale>
 #include <cmath>
 
@@ -42,6 +44,8 @@ std::optional<double> ParseReal(const QString &text)
 
 std::uint16_t RoundedLow16(double value)
 {
+    if (!std::isfinite(value))
+        return 0;
     // nearbyint rounds halves to even in the default rounding mode; fmod keeps the low bits
     // exactly, also beyond the range of the integer types.
     double low = std::fmod(std::nearbyint(value), 65536.0);
@@ -65,7 +69,23 @@ std::optional<std::uint16_t> GainCellValue(const QString &text)
     const std::optional<double> x = ParseReal(text);
     if (!x)
         return std::nullopt;
-    return RoundedLow16(*x * 32767.0);
+    const double scaled = *x * 32767.0;
+    if (!std::isfinite(scaled))
+        return std::nullopt;
+    return RoundedLow16(scaled);
+}
+
+QString GainText(std::uint16_t value)
+{
+    const double fraction = value / 32767.0;
+    QString text;
+    // Seventeen significant digits give the double itself back, so the loop always ends.
+    for (int digits = 1; digits <= 17; ++digits) {
+        text = FormatGeneral(fraction, digits);
+        if (GainCellValue(text) == value)
+            break;
+    }
+    return text;
 }
 
 std::optional<std::int16_t> CorrectionCellValue(const QString &text)

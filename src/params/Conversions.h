@@ -21,13 +21,20 @@ QString WithDecimalPoint(const QString &text);
 // exponents accepted, no thousands separators); empty when the text is not one.
 std::optional<double> ParseReal(const QString &text);
 
-// Rounds an already finite number to the nearest integer, halves to the even neighbour, and
-// keeps the low 16 bits of that integer, however large it is.
+// Rounds a number to the nearest integer, halves to the even neighbour, and keeps the low 16
+// bits of that integer, however large it is. A value that is not finite has no such bits and
+// gives 0: callers refuse it first.
 std::uint16_t RoundedLow16(double value);
 
 // Gain conversion: round(x * 32767), low 16 bits, no range check. Empty when the text is
-// not a number.
+// not a number, or x * 32767 is beyond what a double holds (above about 5.5e303).
 std::optional<std::uint16_t> GainCellValue(const QString &text);
+
+// The shortest text of a gain register value as a fraction (register / 32767, "." as decimal
+// point) that the gain conversion turns back into exactly that value: 16384 gives "0.5",
+// 10000 gives "0.3052". The calibration wizard writes its result into the panel this way, so
+// that the cell reads like every other gain and the panel's send writes the register found.
+QString GainText(std::uint16_t value);
 
 // Correction coefficient: -1 < x < 1, round(x * 32767) as a signed cell value. Empty when
 // the text is not such a number.

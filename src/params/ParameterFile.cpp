@@ -1,19 +1,37 @@
 #include "params/ParameterFile.h"
 
+#include "core/Windows1250.h"
+
 #include <QStringDecoder>
 #include <QStringList>
 
+namespace {
+QString decode(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = FromWindows1250(bytes);
+    return text;
+}
+} // namespace
+
 QByteArray ParameterFileBytes(const ParameterTexts &texts)
 {
-    QByteArray bytes;
+    QString text;
     for (std::size_t i = 0; i < ParameterCount; ++i) {
         QString line = texts.line(i);
         line.remove(QLatin1Char('\r'));
         line.remove(QLatin1Char('\n'));
-        bytes += line.toUtf8();
-        bytes += "\r\n";
+        text += line;
+        text += QLatin1String("\r\n");
     }
-    return bytes;
+    // Windows-1250 whenever it holds the text and reads back as it: older installations read
+    // nothing else. Otherwise UTF-8, which always reads back unchanged.
+    if (const std::optional<QByteArray> bytes = ToWindows1250(text);
+        bytes && decode(*bytes) == text)
+        return *bytes;
+    return text.toUtf8();
 }
 
 namespace {
@@ -25,15 +43,6 @@ bool isBinary(const QByteArray &bytes)
             return true;
     }
     return false;
-}
-
-QString decode(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
-    return text;
 }
 } // namespace
 

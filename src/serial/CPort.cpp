@@ -6,11 +6,6 @@
 #include <climits>
 #include <stdexcept>
 
-std::string defaultComDevicePath(int number)
-{
-    return "/dev/ttyS" + std::to_string(number - 1);
-}
-
 TComPort::TComPort(std::shared_ptr<ComEventBridge> bridge, ComPathResolver resolver)
     : bridge_(std::move(bridge))
     , resolver_(std::move(resolver))
@@ -23,6 +18,21 @@ TComPort::TComPort(std::shared_ptr<ComEventBridge> bridge, ComPathResolver resol
 TComPort::~TComPort()
 {
     closePort(false);
+    // Taken out first: a listener may remove itself while it is told.
+    const auto listeners = std::move(destroyListeners_);
+    for (const auto &[key, listener] : listeners)
+        listener();
+}
+
+int TComPort::AddDestroyListener(std::function<void()> listener)
+{
+    destroyListeners_.emplace_back(nextListenerKey_, std::move(listener));
+    return nextListenerKey_++;
+}
+
+void TComPort::RemoveDestroyListener(int key)
+{
+    std::erase_if(destroyListeners_, [key](const auto &entry) { return entry.first == key; });
 }
 
 void TComPort::SetPort(const std::string &name)
@@ -188,7 +198,16 @@ void TComPort::closePort(bool runHandlers)
 
 int TComPort::Write(const void *buffer, int count)
 {
-    return backend_->write(buffer, count);
+    try {
+        return backend_->write(buffer, count);
+    } catch (const EComPort &e) {
+        // The device has gone: the writer learns it now, not only when the event thread's
+        // report reaches the UI thread. The port closes and tells once (the thread's report
+        // finds it stopped), then the write fails as it would have.
+        if (Connected() && backend_->deviceGone())
+            linkLost(e);
+        throw;
+    }
 }
 
 int TComPort::WriteText(const std::string &text)
@@ -240,7 +259,8 @@ void TComPort::lineReceived() noexcept
     }
 }
 
-// Runs on the UI thread when the device has gone.
+// Runs on the UI thread when the device has gone (from the event thread's report, or from a
+// write that found it gone).
 void TComPort::linkLost(const EComPort &why) noexcept
 {
     try {

@@ -16,12 +16,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class ComEventThread;
 
 // Device path of port number n (1..16).
 using ComPathResolver = std::function<std::string(int)>;
-// "/dev/ttyS<n-1>".
+// The device of port n when nothing maps it elsewhere: "\\.\COMn" on Windows,
+// "/dev/ttyS<n-1>" on POSIX. Each platform has its own implementation file.
 std::string defaultComDevicePath(int number);
 
 class TComPort {
@@ -67,8 +70,8 @@ public:
     const TComTimeouts &Timeouts() const { return timeouts_; }
     void SetTimeouts(const TComTimeouts &value);
 
-    // Take effect at the next open. An empty set means no event thread. On POSIX only
-    // evRxChar is watched among them; the loss of the device is watched whenever the thread runs.
+    // Take effect at the next open. An empty set means no event thread. Only evRxChar is
+    // watched among them; the loss of the device is watched whenever the thread runs.
     TComEvents Events() const { return events_; }
     void SetEvents(TComEvents value) { events_ = value; }
     TSyncMethod SyncMethod() const { return syncMethod_; }
@@ -82,6 +85,8 @@ public:
     void Close();
 
     // Blocks until the bytes went out or the write timeouts ran out; returns the bytes written.
+    // A write that fails because the device has gone closes the port and runs OnLinkLost
+    // before it raises its error.
     int Write(const void *buffer, int count);
     int WriteText(const std::string &text);
     // With the default timeouts returns at once with at most the bytes already waiting.
@@ -95,8 +100,14 @@ public:
     // Bytes are waiting (Count > 0); the handler is expected to Read them.
     std::function<void(TComPort &, int Count)> OnRxChar;
     // The device went away while open (unplugged, hung up): the port has been closed
-    // (OnAfterClose has run) and the error says why.
+    // (OnAfterClose has run) and the error says why. Runs once per loss, on the UI thread,
+    // possibly from within a Write.
     std::function<void(TComPort &, const EComPort &)> OnLinkLost;
+
+    // Listeners told once while the port is being destroyed, so that what refers to it (a
+    // selector bound to it) can let go. The key removes the listener again.
+    int AddDestroyListener(std::function<void()> listener);
+    void RemoveDestroyListener(int key);
 
 private:
     void closePort(bool runHandlers);
@@ -115,4 +126,7 @@ private:
     TComTimeouts timeouts_;
     TComEvents events_ = TComEvents::all();
     TSyncMethod syncMethod_ = smThreadSync;
+
+    std::vector<std::pair<int, std::function<void()>>> destroyListeners_;
+    int nextListenerKey_ = 0;
 };

@@ -45,6 +45,9 @@ public:
     virtual int write(const void *buffer, int count) = 0; // code 2
     virtual void purge(bool input, bool output) = 0; // code 5
     virtual int inputCount() = 0; // code 10
+    // True when the open device has gone (hung up, unplugged); asked after a failed operation
+    // to tell a lost link from a single failure. A backend that cannot tell says false.
+    virtual bool deviceGone() { return false; }
 
     // A watcher for the open device; with receive false it reports only the device's loss.
     virtual std::unique_ptr<ComEventWaiter> watch(bool receive) = 0;

@@ -4,7 +4,6 @@
 #include "serial/CPort.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -21,14 +20,11 @@ std::string comDevicePath(int number)
     return mappedPath(*openSettingsStore(), number);
 }
 
-QStringList existingComPorts()
+std::vector<std::string> comDevicePaths()
 {
     const auto store = openSettingsStore();
-    QStringList names;
-    for (int n = 1; n <= 16; ++n) {
-        const std::string path = mappedPath(*store, n);
-        if (QFileInfo::exists(QFile::decodeName(path.c_str())))
-            names << QStringLiteral("COM%1").arg(n);
-    }
-    return names;
+    std::vector<std::string> paths;
+    for (int n = 1; n <= 16; ++n)
+        paths.push_back(mappedPath(*store, n));
+    return paths;
 }

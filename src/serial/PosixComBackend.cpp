@@ -229,6 +229,15 @@ int PosixComBackend::inputCount()
     return waiting;
 }
 
+bool PosixComBackend::deviceGone()
+{
+    if (fd_ < 0)
+        return false;
+    // A hung-up terminal reports POLLHUP, a removed device POLLERR, at once and for good.
+    pollfd p {fd_, 0, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
 std::unique_ptr<ComEventWaiter> PosixComBackend::watch(bool receive)
 {
     return std::make_unique<PosixLineWaiter>(fd_, receive);

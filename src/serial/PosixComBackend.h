@@ -23,6 +23,7 @@ public:
     int write(const void *buffer, int count) override;
     void purge(bool input, bool output) override;
     int inputCount() override;
+    bool deviceGone() override;
 
     std::unique_ptr<ComEventWaiter> watch(bool receive) override;
 

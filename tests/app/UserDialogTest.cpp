@@ -1,6 +1,6 @@
 // The user settings dialog and the stored service-technician flag: the lock rule, what "OK"
-// and "Anuluj" store, missing and odd values, a store that cannot be written, and the about
-// window's "TRYB SERWISOWY" label.
+// and "Anuluj" store, missing and odd values, a store that cannot be written, values of older
+// installations, and the about window's "TRYB SERWISOWY" label.
 #include "TestMain.h"
 #include "common/MessageCatcher.h"
 
@@ -21,6 +21,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 void store(const QString &key, const QVariant &value)
@@ -172,6 +173,39 @@ private slots:
         dialog.Anuluj->click();
         QVERIFY(windows.MainWin->isEnabled());
         QVERIFY(!openSettingsStore()->contains(QStringLiteral("name")));
+    }
+
+    void olderStoreFillsWhatTheUserStoreLacks()
+    {
+        QTemporaryDir dir;
+        QSettings user(dir.filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
+        QSettings older(dir.filePath(QStringLiteral("older.ini")), QSettings::IniFormat);
+        older.setValue(QStringLiteral("name"), QStringLiteral("Jan"));
+        older.setValue(QStringLiteral("company"), QStringLiteral("Vallimor"));
+        user.setValue(QStringLiteral("name"), QStringLiteral("Ewa"));
+        QCOMPARE(readSetting(user, &older, QStringLiteral("name")), QVariant("Ewa"));
+        QCOMPARE(readSetting(user, &older, QStringLiteral("company")), QVariant("Vallimor"));
+        QVERIFY(!readSetting(user, &older, QStringLiteral("service")).isValid());
+        QVERIFY(!readSetting(user, nullptr, QStringLiteral("company")).isValid());
+    }
+
+    void pipeAsTheStoreStartsWithTheDefaults()
+    {
+        storeUser(QStringLiteral("Jan"), QStringLiteral("Firma"), 1);
+        const QString path = nerixtest::configHome() + QStringLiteral("/VL_NX3.conf");
+        const QString saved = path + QStringLiteral(".saved");
+        QVERIFY(QFile::rename(path, saved));
+        const auto restore = qScopeGuard([&] {
+            QFile::remove(path);
+            QFile::rename(saved, path);
+        });
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        // Reading a pipe with no writer would never return.
+        AppWindows windows = createWindows();
+        QVERIFY(windows.MainWin);
+        QCOMPARE(ReadUserSettings().name, QString());
+        QVERIFY(!ReadUserSettings().service);
+        QVERIFY(!WriteUserSettings(UserSettings {}));
     }
 
     void aboutLabelFollowsTheStoredFlag()

@@ -1,6 +1,7 @@
 #pragma once
 // nerix-sim started for a test: it writes its port map into the test run's private settings
-// store, so the program under test finds the simulated meter on COM1.
+// store, so the program under test finds the simulated meter on COM1 and the reference
+// instrument on COM2.
 #include "TestMain.h"
 
 #include <QDeadlineTimer>
@@ -21,11 +22,17 @@ public:
         const QString line = nextLine();
         if (line.startsWith(QLatin1String("COM1 ")))
             devicePath_ = line.mid(5);
+        const QString reference = nextLine();
+        if (reference.startsWith(QLatin1String("COM2 ")))
+            referencePath_ = reference.mid(5);
     }
     ~SimProcess() { stop(); }
 
-    bool started() const { return !devicePath_.isEmpty(); }
+    bool started() const { return !devicePath_.isEmpty() && !referencePath_.isEmpty(); }
     const QString &devicePath() const { return devicePath_; }
+    const QString &referencePath() const { return referencePath_; }
+    // A line on the simulator's standard input ("field 20").
+    void input(const QByteArray &line) { process_.write(line + '\n'); }
     QString cellsFile() const { return dir_.filePath(QStringLiteral("cells")); }
 
     void stop()
@@ -63,4 +70,5 @@ private:
     QTemporaryDir dir_;
     QProcess process_;
     QString devicePath_;
+    QString referencePath_;
 };

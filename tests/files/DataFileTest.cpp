@@ -12,6 +12,7 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 // Lowers the largest file this process may write, for as long as it lives.
@@ -83,35 +84,70 @@ private slots:
         QVERIFY(!WriteDataFile(dir.filePath(QStringLiteral("no/such/folder.N3D")), many));
     }
 
-    void lineEndingsAndOddLines()
+    void lineEndsAndEmptyLines()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("b.N3D"));
-        writeBytes(path, "   1.00\r\n   2.00\n\n   abc\r\n   3.00");
+        const QString longest(MaxDataLineLength, QLatin1Char('9'));
+        writeBytes(path, "   1.00\r\n  - 2.00\n\n" + longest.toLatin1() + "\r\n   3.00");
         const DataFileContents c = ReadDataFile(path);
         QCOMPARE(c.status, DataFileContents::Status::Ok);
         QCOMPARE(c.lines,
-            (QStringList {QStringLiteral("   1.00"), QStringLiteral("   2.00"), QString(),
-                QStringLiteral("   abc"), QStringLiteral("   3.00")}));
-        // A line that is not a number is charted as 0.
-        QCOMPARE(ParseStoredNumber(c.lines.at(3)), 0.0);
+            (QStringList {QStringLiteral("   1.00"), QStringLiteral("  - 2.00"), QString(), longest,
+                QStringLiteral("   3.00")}));
 
         writeBytes(path, "");
         QCOMPARE(ReadDataFile(path).lines.size(), 0);
         QCOMPARE(ReadDataFile(path).status, DataFileContents::Status::Ok);
     }
 
-    void binaryMissingAndOverlongFiles()
+    void anyOtherLineRefusesTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("letters") << QByteArray("   1.00\r\n   abc\r\n");
+        QTest::newRow("exponent") << QByteArray("1e308\r\n");
+        QTest::newRow("tab") << QByteArray("\t1.00\r\n");
+        QTest::newRow("CR inside a line") << QByteArray("1.00\r2.00\r\n");
+        QTest::newRow("too long") << QByteArray(MaxDataLineLength + 1, '1');
+        QTest::newRow("binary") << QByteArray("   1.00\r\n\x00\x01\xff\x7f", 13);
+    }
+
+    void anyOtherLineRefusesTheFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("c.N3D"));
+        writeBytes(path, bytes);
+        const DataFileContents c = ReadDataFile(path);
+        QCOMPARE(c.status, DataFileContents::Status::NotText);
+        QVERIFY(c.lines.isEmpty());
+    }
+
+    void readingStopsAtTheFirstByteItDoesNotNeed()
+    {
+        // So no file, however large, is read further than its bound.
+        const QByteArray line(MaxDataLineLength, '1');
+        DataFileScanner refused(10);
+        QVERIFY(refused.Feed(line.constData(), std::size_t(line.size())));
+        QVERIFY(!refused.Feed("1", 1));
+
+        DataFileScanner full(2);
+        QVERIFY(full.Feed("1\n2\n", 4));
+        QVERIFY(!full.Feed("\n", 1));
+        const DataFileContents c = full.Finish();
+        QCOMPARE(c.status, DataFileContents::Status::Truncated);
+        QCOMPARE(c.lines, (QStringList {QStringLiteral("1"), QStringLiteral("2")}));
+    }
+
+    void missingSpecialAndOverlongFiles()
     {
         QTemporaryDir dir;
-        const QString binary = dir.filePath(QStringLiteral("c.N3D"));
-        writeBytes(binary, QByteArray("   1.00\r\n\x00\x01\xff\x7f", 13));
-        QCOMPARE(ReadDataFile(binary).status, DataFileContents::Status::NotText);
-        QVERIFY(ReadDataFile(binary).lines.isEmpty());
-
-        QCOMPARE(ReadDataFile(dir.filePath(QStringLiteral("missing.N3D"))).status,
-            DataFileContents::Status::Unreadable);
-        QCOMPARE(ReadDataFile(dir.path()).status, DataFileContents::Status::Unreadable);
+        const QString fifo = dir.filePath(QStringLiteral("fifo.N3D"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // A pipe with no writer, a device without end, a folder, nothing.
+        for (const QString &path : {fifo, QStringLiteral("/dev/zero"), dir.path(),
+                 dir.filePath(QStringLiteral("missing.N3D"))})
+            QCOMPARE(ReadDataFile(path).status, DataFileContents::Status::Unreadable);
 
         const QString big = dir.filePath(QStringLiteral("big.N3D"));
         QByteArray bytes;
@@ -122,6 +158,9 @@ private slots:
         QCOMPARE(c.status, DataFileContents::Status::Truncated);
         QCOMPARE(c.lines.size(), MaxDataFileResults);
         QCOMPARE(c.lines.last(), QString::number(MaxDataFileResults - 1));
+        // The report reads fewer.
+        QCOMPARE(ReadDataFile(big, 1000).lines.size(), 1000);
+        QCOMPARE(ReadDataFile(big, 1000).status, DataFileContents::Status::Truncated);
     }
 };
 

@@ -62,7 +62,8 @@ public:
     bool Connect()
     {
         const QString line = NextLine();
-        if (!line.startsWith(QLatin1String("COM1 /dev/")))
+        if (!line.startsWith(QLatin1String("COM1 /dev/"))
+            || !NextLine().startsWith(QLatin1String("COM2 /dev/")))
             return false;
         path = line.mid(5);
         fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -208,6 +209,26 @@ private slots:
         QCOMPARE(yellowRows(c.image(), 1), std::vector<int> {21});
         QCOMPARE(yellowRows(c.image(), 2), std::vector<int> {19});
         QCOMPARE(yellowRows(c.image(), 3), std::vector<int> {19});
+    }
+
+    void hugeValuesOfBothSignsAreAllDrawn()
+    {
+        // The stored series' filter and the chart's range stay finite over +/-1e308.
+        double state = 0.0;
+        const std::vector<double> series = RefilterStored(
+            {QStringLiteral("1e308"), QStringLiteral("-1e308"), QStringLiteral("1e308")}, 0.05,
+            state);
+        QVERIFY(
+            std::all_of(series.begin(), series.end(), [](double v) { return std::isfinite(v); }));
+        WykresCore c = mainWindowChart();
+        for (const double v : series)
+            c.AddPoint(v);
+        WykresCore raw = mainWindowChart();
+        const double inf = std::numeric_limits<double>::infinity();
+        for (const double v : {1e308, -1e308, inf, -inf})
+            raw.AddPoint(v);
+        QCOMPARE(countColour(c.image(), kYellow), 3);
+        QCOMPARE(countColour(raw.image(), kYellow), 4);
     }
 
     void markersShowWhereTheNewestPointIs()

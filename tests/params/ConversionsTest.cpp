@@ -51,6 +51,24 @@ private slots:
         QCOMPARE(GainCellValue(QStringLiteral("1")), std::optional<std::uint16_t>(32767));
         QCOMPARE(GainCellValue(QStringLiteral("2")), std::optional<std::uint16_t>(65534));
         QVERIFY(!GainCellValue(QStringLiteral("abc")));
+        // Times 32767 beyond what a double holds: no bits to send.
+        QVERIFY(GainCellValue(QStringLiteral("5e303")));
+        QVERIFY(!GainCellValue(QStringLiteral("6e303")));
+        QVERIFY(!GainCellValue(QStringLiteral("-6e303")));
+    }
+
+    // The wizard's result as a gain text: every register value it can leave comes back whole
+    // through the panel's gain conversion, in as few digits as that allows.
+    void gainTextGivesTheRegisterBack()
+    {
+        for (int value = 0; value <= 32767; ++value) {
+            const auto v = static_cast<std::uint16_t>(value);
+            if (GainCellValue(GainText(v)) != v)
+                QFAIL(qPrintable(QStringLiteral("%1 -> %2").arg(value).arg(GainText(v))));
+        }
+        QCOMPARE(GainText(16384), QStringLiteral("0.5"));
+        QCOMPARE(GainText(10000), QStringLiteral("0.3052"));
+        QCOMPARE(GainText(32767), QStringLiteral("1"));
     }
 
     void correctionCoefficientIsInsideMinusOneToOne()

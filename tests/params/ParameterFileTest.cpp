@@ -2,6 +2,8 @@
 #include "params/ParameterFile.h"
 #include "TestMain.h"
 
+#include "core/Windows1250.h"
+
 #include <QTest>
 
 namespace {
@@ -91,11 +93,31 @@ private slots:
         QCOMPARE(texts->line(2), QStringLiteral("3"));
     }
 
-    void notUtf8IsReadAsLatin1()
+    void polishLettersInWindows1250()
     {
-        const std::optional<ParameterTexts> texts = ParseParameterFile("0,5\r\nA\xB3\r\n");
-        QVERIFY(texts);
-        QCOMPARE(texts->line(1), QString::fromLatin1("A\xB3"));
+        // An older installation's file: "Łódź" in Windows-1250 is not UTF-8.
+        const QByteArray lodz("\xA3\xF3\x64\x9F");
+        QCOMPARE(ParseParameterFile("0,5\r\n" + lodz + "\r\n")->line(1), QString::fromUtf8("Łódź"));
+
+        // Written so again; "Ęś" in Windows-1250 (CA 9C) would read as another UTF-8
+        // character, and "Ω" has no Windows-1250 byte: both go out as UTF-8.
+        const struct {
+            const char *serial;
+            QByteArray bytes;
+        } cases[] = {{"Łódź", lodz}, {"Ęś", "Ęś"}, {"Ω", "Ω"}};
+        for (const auto &c : cases) {
+            ParameterTexts texts = numbered();
+            texts[ParameterField::NumerSeryjnyMiernika] = QString::fromUtf8(c.serial);
+            const QByteArray bytes = ParameterFileBytes(texts);
+            QVERIFY2(bytes.contains("\r\n" + c.bytes + "\r\n"), c.serial);
+            QCOMPARE(ParseParameterFile(bytes), std::optional<ParameterTexts>(texts));
+        }
+
+        // Every byte has its character and back.
+        QByteArray all(256, '\0');
+        for (int b = 0; b < 256; ++b)
+            all[b] = char(b);
+        QCOMPARE(ToWindows1250(FromWindows1250(all)), std::optional<QByteArray>(all));
     }
 
     void binaryJunkIsNoParameterFile()

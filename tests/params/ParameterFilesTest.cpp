@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 QByteArray readAll(const QString &path)
@@ -122,10 +123,14 @@ private slots:
         writeAll(junk, QByteArray("0,5\r\n\x00\x01\xFF\xFE", 9));
         QVERIFY(!p.main.LoadParameters(junk));
         QVERIFY(!p.main.LoadParameters(dir.path())); // a folder
+        // A pipe with no writer is refused at once, not waited on.
+        const QString fifo = dir.filePath(QStringLiteral("fifo.N3C"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(!p.main.LoadParameters(fifo));
+        const QString readError = QString::fromUtf8("Błąd odczytu pliku!");
         QCOMPARE(messages.texts(),
             QStringList({QString::fromUtf8("Uwaga! Nastąpił jakiś (?) błąd w połączeniu."),
-                QString::fromUtf8("Błąd odczytu pliku!"), QString::fromUtf8("Błąd odczytu pliku!"),
-                QString::fromUtf8("Błąd odczytu pliku!")}));
+                readError, readError, readError, readError}));
         QCOMPARE(p.panel.Texts(), typed());
     }
 };

@@ -151,6 +151,7 @@ private slots:
         c.main->SendFilterGain(QStringLiteral("-1"), 32);
         QVERIFY(c.main->SendProbeThreshold(QStringLiteral("1801"), 18));
         c.main->SendGain(QStringLiteral("abc,5"), 0);
+        c.main->SendGain(QStringLiteral("6e303"), 0);
         c.main->SendPhasePair(QStringLiteral("7"), QString(), 55);
         c.main->SendPhasePair(QString(), QStringLiteral("7"), 55);
         c.main->SendPhasePair(QStringLiteral("7"), QStringLiteral("x"), 55);
@@ -165,7 +166,8 @@ private slots:
             QStringList({QString::fromUtf8("Nieprawidłowy format danych filtru :1"),
                 QString::fromUtf8("Nieprawidłowy format danych filtru :-1"),
                 QString::fromUtf8("Niedozwolona wartość komórki: próg rodzaju sondy!"),
-                QString::fromUtf8("Nie można wysłać tekstu abc.5 do adresu 0")}));
+                QString::fromUtf8("Nie można wysłać tekstu abc.5 do adresu 0"),
+                QString::fromUtf8("Nie można wysłać tekstu 6e303 do adresu 0")}));
     }
 
     void sendGoesOnAfterARefusedCell()
@@ -215,22 +217,26 @@ private slots:
         QCOMPARE(c.wire(12), cell(2, 16384) + cell(46, 1000));
     }
 
-    void failedWritesDoNotStopTheSend()
+    void meterUnpluggedDuringTheSendStopsItWithOneMessage()
     {
         Connected c;
         QVERIFY(c.ready());
         MessageCatcher messages;
-        c.panel->Stala->setText(QStringLiteral("1"));
-        c.panel->Wtemp->setText(QStringLiteral("2"));
-        c.panel->WKor->setText(QStringLiteral("0"));
-        c.pty.closeMaster(); // the meter is unplugged; the window has not heard of it yet
-        c.main->WyslijClick();
-        // The lost link itself is reported too, whenever the window hears of it.
-        QCOMPARE(messages.texts().filter(QStringLiteral("do adresu")),
-            QStringList({QString::fromUtf8("Nie można wysłać tekstu 1 do adresu 10"),
-                QString::fromUtf8("Nie można wysłać tekstu 2 do adresu 50"),
-                QString::fromUtf8("Nie można wysłać tekstu 0 do adresu 2"),
-                QString::fromUtf8("Nie można wysłać tekstu 1000 do adresu 46")}));
+        for (QLineEdit *edit : {c.panel->Stala, c.panel->Wtemp, c.panel->OTemp, c.panel->OKor})
+            edit->setText(QStringLiteral("1"));
+        c.panel->SaveEPROM->setChecked(true);
+        // The meter takes two cells, then its cable is pulled.
+        std::thread meter([&] {
+            c.pty.receive(12);
+            c.pty.closeMaster();
+        });
+        c.panel->Wyslij->click();
+        meter.join();
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY(messages.texts().constFirst().startsWith(
+            QString::fromUtf8("Utracono połączenie z urządzeniem na porcie COM1")));
+        QVERIFY(!c.main->ComPort1->Connected());
+        QVERIFY(!c.panel->Wyslij->isEnabled());
     }
 
     void thresholdThatIsNoNumberEndsTheSend()

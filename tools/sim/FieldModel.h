@@ -5,6 +5,8 @@ class FieldModel {
 public:
     FieldModel(double field, double driftAmplitude, double driftPeriodSeconds);
     double TrueField(double seconds) const;
+    // A new set value; the drift goes on around it.
+    void SetField(double field) { field_ = field; }
 
 private:
     double field_;

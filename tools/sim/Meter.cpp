@@ -19,16 +19,28 @@ double Seconds(SimClock::duration d)
     return std::chrono::duration<double>(d).count();
 }
 
+// Counts of the raw word per displayed unit in a decimal class.
+double CountsPerUnit(int decimalClass)
+{
+    return decimalClass == 0 ? 100 : decimalClass == 1 ? 10 : 1;
+}
+
 // Raw counts for a displayed value. In the coarser classes the meter's scale ends at its
 // over-range mark +-10000 (shown tripled); the finest class uses the whole 16-bit word.
 int16_t RawCounts(double shown, int decimalClass)
 {
-    const double divisor = decimalClass == 0 ? 0.01 : decimalClass == 1 ? 0.1 : 1.0;
     const double limit = decimalClass == 0 ? 32767 : 10000;
-    const double raw = std::clamp(std::nearbyint(shown / divisor), -limit, limit);
+    const double raw
+        = std::clamp(std::nearbyint(shown * CountsPerUnit(decimalClass)), -limit, limit);
     return static_cast<int16_t>(raw);
 }
 } // namespace
+
+double WizardScale(const MeterOptions &options)
+{
+    const uint8_t status = options.unitBits | (options.coarseRange ? StatusBit::CoarseRange : 0);
+    return CountsPerUnit(DecimalClass(status)) / (options.coarseRange ? 1 : 10);
+}
 
 Meter::Meter(const MeterOptions &options, const FieldModel &field, SimClock::time_point start)
     : options_(options)

@@ -14,6 +14,10 @@
 #include <random>
 #include <vector>
 
+// The calibration wizard reads a frame's raw word as raw / 10 in the fine ranges and raw in
+// the coarse ones: this is its value per unit of the displayed field.
+double WizardScale(const MeterOptions &options);
+
 class Meter : public SimDevice {
 public:
     Meter(const MeterOptions &options, const FieldModel &field, SimClock::time_point start);

@@ -8,10 +8,12 @@
 #include <string_view>
 
 const char *const kSimUsage = R"(Usage: nerix-sim [options]
-Simulated Nerix meter on a pseudo-terminal. Writes Ports/COM1 of the settings store
-($XDG_CONFIG_HOME/VL_NX3.conf) to the slave path and then prints "COM1 <path>" on stdout
-(the map and the ready file are in place by then).
-The entry is left in place at exit: a vanished pseudo-terminal fails to open cleanly.
+Simulated Nerix meter (COM1) and reference instrument (COM2) on two pseudo-terminals. Writes
+Ports/COM1 and Ports/COM2 of the settings store ($XDG_CONFIG_HOME/VL_NX3.conf) to the slave
+paths and then prints "COM1 <path>" and "COM2 <path>" on stdout (the map and the ready file
+are in place by then).
+The entries are left in place at exit: a vanished pseudo-terminal fails to open cleanly.
+A line "field VALUE" on standard input sets the true field (display unit) while it runs.
 
 Meter:
   --field VALUE      true field in the display unit (default 12.34)
@@ -31,13 +33,24 @@ With a coarse range or gauss, readings beyond the scale are sent as the over-ran
 Shown reading = true field * gain / 10000; gain cells 0, 4, 8, 12 for DC1, DC2, AC1, AC2
 (10000 at start); cell 14 non-zero turns on the auto power-off bit of the frames.
 
+Reference instrument (answers ESC "LO2" CR, ESC "LO1" CR and ESC "ME" c "00000000" CR):
+  it reports the field in the scale in which the calibration wizard reads the meter
+  (raw / 10 in the fine ranges, raw in the coarse ones; ten times the shown value in mT
+  and kA/m), so that it equals the wizard's meter value when the meter's gain is 10000.
+  Every mode command is printed on stdout as "W LO2" or "W LO1".
+
 Faults:
   --garbage N        N random bytes (never 0xAA) before every tenth frame
   --split            every frame written in two parts, the second up to 20 ms later
   --burst N          every tenth frame slot sends N frames in one write
   --silent-after S   stop sending S seconds after start ...
   --silence S        ... for S seconds (default: for good)
-  --hangup-after S   close the line S seconds after start and exit
+  --hangup-after S   close the lines S seconds after start and exit
+  --ref-silent       the reference answers nothing
+  --ref-wrong-channel  its measure replies name another channel
+  --ref-classifier C its measure replies carry classifier C instead of 0
+  --ref-short-mode   its mode replies are the bare letters ("LO2", three characters), and
+                     bare letters are answered as a mode command again
 
 For tests:
   --ready-file PATH  created once the port map is written
@@ -97,6 +110,16 @@ std::optional<SimOptions> ParseSimOptions(int argc, char **argv, bool &help)
             m.rate = 9600.0 / 70.0;
         } else if (flag("--split")) {
             m.split = true;
+        } else if (flag("--ref-silent")) {
+            o.reference.silent = true;
+        } else if (flag("--ref-wrong-channel")) {
+            o.reference.wrongChannel = true;
+        } else if (flag("--ref-short-mode")) {
+            o.reference.shortModeReply = true;
+        } else if (valued("--ref-classifier")) {
+            if (value.size() != 1)
+                return bad();
+            o.reference.classifier = value.front();
         } else if (valued("--field")) {
             if (!ToDouble(value, o.field))
                 return bad();

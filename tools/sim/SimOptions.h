@@ -1,12 +1,14 @@
 #pragma once
 // The command line of nerix-sim.
 #include "MeterOptions.h"
+#include "ReferenceOptions.h"
 
 #include <optional>
 #include <string>
 
 struct SimOptions {
     MeterOptions meter;
+    ReferenceOptions reference;
     double field = 12.34;
     double drift = -1; // amplitude; negative: 0.5 % of the field
     double driftPeriod = 60; // seconds

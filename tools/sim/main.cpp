@@ -1,18 +1,23 @@
-// nerix-sim: the simulated meter the program and its tests talk to through a pseudo-terminal.
-// One plain poll loop serves every device: bytes from the program go to the device's
-// handler, and each device is ticked when the time it asked for comes.
+// nerix-sim: the simulated meter and reference instrument the program and its tests talk to
+// through pseudo-terminals. One plain poll loop serves every device: bytes from the program go
+// to the device's handler, and each device is ticked when the time it asked for comes. Lines on
+// standard input change the simulated field.
 #include "FieldModel.h"
 #include "Meter.h"
+#include "Reference.h"
 #include "SimOptions.h"
 #include "core/SettingsStore.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
 #include <poll.h>
+#include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -79,15 +84,69 @@ timespec Until(SimClock::time_point now, SimClock::time_point when)
 
 enum class LoopEnd { Signal, Hangup, Failure };
 
-LoopEnd Run(std::vector<std::unique_ptr<SimDevice>> &devices, SimClock::time_point start,
-    double hangupAfter)
+// Standard input, line by line: "field VALUE" sets the true field. At its end it is no
+// longer watched.
+class Console {
+public:
+    explicit Console(FieldModel &field)
+        : field_(field)
+    {
+    }
+    int Fd() const { return open_ ? STDIN_FILENO : -1; }
+
+    void Read()
+    {
+        char buffer[256];
+        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n <= 0) {
+            if (n == 0 || (errno != EINTR && errno != EAGAIN))
+                open_ = false;
+            return;
+        }
+        pending_.append(buffer, static_cast<std::size_t>(n));
+        for (std::size_t end; (end = pending_.find('\n')) != std::string::npos;) {
+            Line(std::string_view(pending_).substr(0, end));
+            pending_.erase(0, end + 1);
+        }
+        if (pending_.size() > 1024)
+            pending_.clear(); // no line is that long
+    }
+
+private:
+    void Line(std::string_view line)
+    {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.remove_suffix(1);
+        constexpr std::string_view kField = "field ";
+        double value = 0;
+        if (line.starts_with(kField)) {
+            const std::string_view number = line.substr(kField.size());
+            const auto [ptr, ec]
+                = std::from_chars(number.data(), number.data() + number.size(), value);
+            if (ec == std::errc() && ptr == number.data() + number.size()) {
+                field_.SetField(value);
+                return;
+            }
+        }
+        if (!line.empty())
+            std::fprintf(stderr, "nerix-sim: not understood: %.*s (field VALUE)\n",
+                int(line.size()), line.data());
+    }
+
+    FieldModel &field_;
+    bool open_ = true;
+    std::string pending_;
+};
+
+LoopEnd Run(std::vector<std::unique_ptr<SimDevice>> &devices, Console &console,
+    SimClock::time_point start, double hangupAfter)
 {
     const bool hangs = hangupAfter >= 0;
     const SimClock::time_point hangup = start
         + std::chrono::duration_cast<SimClock::duration>(
             std::chrono::duration<double>(std::max(hangupAfter, 0.0)));
     std::vector<SimClock::time_point> due(devices.size(), start);
-    std::vector<pollfd> fds(devices.size() + 1);
+    std::vector<pollfd> fds(devices.size() + 2);
     for (;;) {
         SimClock::time_point now = SimClock::now();
         if (hangs && now >= hangup)
@@ -101,6 +160,7 @@ LoopEnd Run(std::vector<std::unique_ptr<SimDevice>> &devices, SimClock::time_poi
             next = std::min(next, hangup);
         for (std::size_t d = 0; d < devices.size(); ++d)
             fds[d] = {devices[d]->MasterFd(), POLLIN, 0};
+        fds[devices.size()] = {console.Fd(), POLLIN, 0}; // ignored once it is -1
         fds.back() = {signalPipe[0], POLLIN, 0};
         const timespec timeout = Until(SimClock::now(), next);
         const int ready = ppoll(fds.data(), fds.size(), &timeout, nullptr);
@@ -119,6 +179,8 @@ LoopEnd Run(std::vector<std::unique_ptr<SimDevice>> &devices, SimClock::time_poi
             if (n > 0)
                 devices[d]->OnBytes(buffer, static_cast<std::size_t>(n), now);
         }
+        if (fds[devices.size()].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL))
+            console.Read();
         if (fds.back().revents & POLLIN) {
             unsigned char number = 0;
             while (read(signalPipe[0], &number, 1) == 1) {
@@ -149,10 +211,12 @@ int main(int argc, char **argv)
         return 1;
     }
     const SimClock::time_point start = SimClock::now();
-    const FieldModel field(options->field, options->drift, options->driftPeriod);
+    FieldModel field(options->field, options->drift, options->driftPeriod);
     std::vector<std::unique_ptr<SimDevice>> devices;
     try {
         devices.push_back(std::make_unique<Meter>(options->meter, field, start));
+        devices.push_back(std::make_unique<Reference>(
+            options->reference, field, WizardScale(options->meter), start));
     } catch (const std::exception &e) {
         std::fprintf(stderr, "nerix-sim: %s\n", e.what());
         return 1;
@@ -165,7 +229,8 @@ int main(int argc, char **argv)
     }
     // Announced last: once the path is printed, the map and the ready file are in place.
     AnnouncePorts(devices);
-    const LoopEnd end = Run(devices, start, options->hangupAfter);
+    Console console(field);
+    const LoopEnd end = Run(devices, console, start, options->hangupAfter);
     devices.clear(); // closes every line
     return end == LoopEnd::Failure ? 1 : 0;
 }

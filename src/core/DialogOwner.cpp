@@ -1,4 +1,4 @@
-#include "app/DialogOwner.h"
+#include "core/DialogOwner.h"
 
 #include <QEvent>
 #include <QPointer>

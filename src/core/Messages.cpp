@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,4 +9,10 @@ void ShowMessage(QWidget *parent, const QString &text)
         QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("Message"));
     box.exec();
+}
+
+QString LinkLostMessage(const QString &port, const char *why)
+{
+    return QString::fromUtf8("Utracono połączenie z urządzeniem na porcie ") + port
+        + QStringLiteral(".\n") + QString::fromUtf8(why);
 }

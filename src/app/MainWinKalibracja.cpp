@@ -1,0 +1,26 @@
+// The way back from the calibration wizard: the main window's link opened again as connecting
+// does, the gain found put into the probe-gain grid, and the window shown.
+#include "app/MainWin.h"
+#include "app/ServicePanel.h"
+
+#include <QAction>
+
+bool TMainWin::MeterLinkOnCom1() const
+{
+    return COM11->isChecked();
+}
+
+void TMainWin::ReopenMeterLink()
+{
+    OpenLink();
+}
+
+void TMainWin::WriteProbeGain(int column, int row, const QString &text)
+{
+    ServicePanel::SetCell(Send->Sondy, column, row, text);
+}
+
+void TMainWin::ShowMainWindow()
+{
+    show();
+}

@@ -1,0 +1,20 @@
+#pragma once
+// What the calibration wizard needs of the window that opens it (the main window): which port
+// its link to the meter uses, its link opened again, the found gain put into its probe-gain
+// grid, and the window itself shown again when the wizard closes.
+#include <QString>
+
+class KalibracjaHost {
+public:
+    // The main window's link is set to COM1 (else COM2).
+    virtual bool MeterLinkOnCom1() const = 0;
+    // Opens the main window's link as connecting does; a failure is shown there and leaves it
+    // disconnected.
+    virtual void ReopenMeterLink() = 0;
+    // Puts the text into cell (column, row) of the probe-gain grid Sondy.
+    virtual void WriteProbeGain(int column, int row, const QString &text) = 0;
+    virtual void ShowMainWindow() = 0;
+
+protected:
+    ~KalibracjaHost() = default;
+};

@@ -1,0 +1,86 @@
+// The gain search of page 2 and the waits that let the meter's frames in meanwhile.
+#include "calib/KalibracjaMain.h"
+
+#include "calib/GainSearch.h"
+#include "core/Messages.h"
+#include "core/NumberText.h"
+#include "serial/CPort.h"
+
+#include <QEventLoop>
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <utility>
+
+namespace {
+// How long the meter gets, after a gain value, to send readings made with it.
+constexpr int GainWaitMs = 850;
+} // namespace
+
+void TkKalibracja::kStartClick()
+{
+    if (Szukanie || Laczenie || Krok != 2)
+        return;
+    kStart->setEnabled(false);
+    try {
+        kComKalib->PurgeBuffers(true, true);
+    } catch (const std::exception &error) {
+        ShowMessage(this, QString::fromUtf8(error.what()));
+        return;
+    }
+    const unsigned closes = Zamkniecia;
+    Szukanie = true;
+    PrzerwijSzukanie = false;
+    GainSearch search(Zakres);
+    while (const std::optional<int> gain = search.Next()) {
+        const QString text = QString::number(*gain);
+        Label32->setText(text);
+        SpinEdit1->setValue(*gain);
+        wyslij_wzmocnienie(Zakres, text);
+        if (!Czekaj(GainWaitMs, closes))
+            break;
+        // A link lost meanwhile has been reported; no value would reach the meter now.
+        if (!kComKalib->Connected())
+            break;
+        const double reading = WartoscKalibrowana;
+        const GainSearch::Outcome outcome = search.Take(reading, MaByc);
+        if (outcome == GainSearch::Outcome::Hit) {
+            for (QLabel *label : {Label32, Label25}) {
+                QFont bold = label->font();
+                bold.setBold(true);
+                label->setFont(bold);
+            }
+        } else if (outcome != GainSearch::Outcome::Settled) {
+            Label33->setText(FormatGeneral(reading, 15));
+            Label34->setText(QString::number(search.Steps()));
+        }
+    }
+    Szukanie = false;
+    PrzerwijSzukanie = false;
+    // A window closed meanwhile has been reset by its close and gets nothing more.
+    if (closes != Zamkniecia)
+        return;
+    WynikWzmocnienia = search.LastValue();
+    kDalej->setEnabled(true);
+    kStart->setEnabled(true);
+}
+
+bool TkKalibracja::Czekaj(int ms, unsigned closes)
+{
+    if (closes != Zamkniecia)
+        return false;
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    QEventLoop *outer = std::exchange(Czekanie, &loop);
+    loop.exec();
+    Czekanie = outer;
+    return closes == Zamkniecia && !PrzerwijSzukanie;
+}
+
+void TkKalibracja::PrzerwijCzekanie()
+{
+    if (Czekanie != nullptr)
+        Czekanie->quit();
+}

@@ -1,0 +1,10 @@
+#pragma once
+// A plain message box with an OK button, titled with the program's name.
+#include <QString>
+
+class QWidget;
+
+void ShowMessage(QWidget *parent, const QString &text);
+
+// A device that went away while its link was open (unplugged, hung up), and why.
+QString LinkLostMessage(const QString &port, const char *why);
