@@ -1,7 +1,9 @@
 // CPU use of the running program fed by the simulated meter at the line's maximum rate.
-// Usage: live_cpu PATH_TO_NERIX_SIM [SECONDS]   (run under xvfb-run to paint for real)
+// Usage: live_cpu PATH_TO_NERIX_SIM [SECONDS] [--paints]   (run under xvfb-run to paint for real)
 // Starts nerix-sim --max with a private settings store, starts the program's windows,
-// presses "Connect", lets it run, and prints the CPU time used as a share of one core.
+// presses "Connect", lets it run, and prints the CPU time used as a share of one core and the
+// chart's points. --paints also lists the paint events per widget and second (SWynik's is how
+// often the value reaches the screen); counting them costs a little CPU of its own.
 #include "app/AboutWin.h"
 #include "app/MainWin.h"
 #include "app/Startup.h"
@@ -9,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMap>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -17,6 +20,22 @@
 #include <sys/resource.h>
 
 namespace {
+// Counts the paint events of every widget by its name.
+class PaintCounter : public QObject {
+public:
+    QMap<QString, int> counts;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++counts[watched->objectName().isEmpty()
+                    ? QString::fromLatin1(watched->metaObject()->className())
+                    : watched->objectName()];
+        return false;
+    }
+};
+
 double cpuSeconds()
 {
     rusage usage {};
@@ -36,6 +55,7 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+    const bool listPaints = argc > 3 && QByteArray(argv[3]) == "--paints";
 
     QProcess sim;
     sim.start(QString::fromLocal8Bit(argv[1]),
@@ -48,6 +68,10 @@ int main(int argc, char **argv)
     windows.AboutWin->Timer1Timer();
     windows.MainWin->S_Polacz->click();
 
+    PaintCounter paints;
+    if (listPaints)
+        app.installEventFilter(&paints);
+
     const double cpuStart = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
@@ -58,6 +82,8 @@ int main(int argc, char **argv)
     std::printf("%.1f s at the maximum frame rate: %.2f s CPU = %.2f %% of one core; "
                 "chart points %d\n",
         elapsed, cpu, 100.0 * cpu / elapsed, windows.MainWin->Wykres1->Ilosc());
+    for (auto it = paints.counts.cbegin(); it != paints.counts.cend(); ++it)
+        std::printf("  %-20s %7.1f paints/s\n", qPrintable(it.key()), it.value() / elapsed);
     sim.terminate();
     sim.waitForFinished(3000);
     return 0;

@@ -109,8 +109,6 @@ void THasloWin::showEvent(QShowEvent *event)
 void THasloWin::hideEvent(QHideEvent *event)
 {
     QDialog::hideEvent(event);
-    if (MainWin != nullptr)
-        MainWin->setEnabled(true);
     TekstHaslo->clear();
 }
 

@@ -3,7 +3,6 @@
 #include "app/DialogOwner.h"
 #include "core/Jezyki.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -44,8 +43,8 @@ TJezyk::TJezyk(QWidget *owner)
     connect(OK, &QPushButton::clicked, this, &TJezyk::OKClick);
     connect(Anuluj, &QPushButton::clicked, this, &TJezyk::AnulujClick);
 
-    // FormCreate: the owner waits while the dialog is open; the list starts at "Polski"
-    // whatever the current language.
+    // FormCreate: the owner waits until the dialog ends, however it ends; the list starts at
+    // "Polski" whatever the current language.
     disableOwnerWhileShown(Owner, this);
     WybranyJezyk->setCurrentRow(0);
     FormPaint();
@@ -82,16 +81,4 @@ void TJezyk::OKClick()
 void TJezyk::AnulujClick()
 {
     close();
-}
-
-void TJezyk::closeEvent(QCloseEvent *event)
-{
-    FormClose();
-    QDialog::closeEvent(event);
-}
-
-void TJezyk::FormClose()
-{
-    if (Owner != nullptr)
-        Owner->setEnabled(true);
 }

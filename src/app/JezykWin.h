@@ -26,11 +26,9 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormPaint();
-    void FormClose();
 
     QWidget *Owner;
 };

@@ -3,7 +3,9 @@
 
 #include "app/AboutWin.h"
 #include "app/JezykWin.h"
+#include "app/ReadingLabel.h"
 #include "app/Resources.h"
+#include "app/RestingToolButton.h"
 #include "app/ServicePanel.h"
 #include "core/Jezyki.h"
 #include "measure/Wykres.h"
@@ -12,6 +14,7 @@
 #include "serial/QtComBridge.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -28,7 +31,7 @@
 #include <QToolButton>
 
 namespace {
-// Client area of the main window without the status bar, which sits below it.
+// Client area of the main window below its menu; the status bar lies inside it, at its bottom.
 constexpr int ClientWidth = 665;
 constexpr int ClientHeight = 411;
 
@@ -46,6 +49,15 @@ void setTextColor(QWidget *widget, const QColor &color)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
     widget->setPalette(palette);
+}
+
+// A label whose text follows every result paints its own background, the colour of what lies
+// behind it, so that a new text repaints the label alone and not the panels and frames below;
+// its size is fixed, so that a new text does not ask its parent to lay it out again.
+void paintOwnBackground(QLabel *label)
+{
+    label->setAutoFillBackground(true);
+    label->setFixedSize(label->size());
 }
 
 void setBackground(QWidget *widget, const QColor &color)
@@ -84,7 +96,7 @@ TMainWin::TMainWin(QWidget *parent)
     buildControlPanel(client);
     buildScalePanel(client);
     buildChartArea(client);
-    buildStatusBar();
+    buildStatusBar(client);
     createComPort();
     connectHandlers();
     buildServiceControls(client);
@@ -149,8 +161,12 @@ void TMainWin::buildMenu()
     Ustawienia->addSeparator();
     Zmieautomatycznewyczanie1
         = item(Ustawienia, "Zmieautomatycznewyczanie1", "Automatyczne wyłączanie urządzenia");
-    // Checked while the meter reports its automatic power-off on.
+    // Checked while the meter reports its automatic power-off on, and then shown as a radio
+    // item (a bullet): menus draw the checked items of an exclusive group so.
     Zmieautomatycznewyczanie1->setCheckable(true);
+    auto *radio = new QActionGroup(Zmieautomatycznewyczanie1);
+    radio->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    radio->addAction(Zmieautomatycznewyczanie1);
     Ustawienia->addSeparator();
     Ustawieniaserwisowe1 = item(Ustawienia, "Ustawieniaserwisowe1", "Tryb &serwisowy...",
         QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -175,13 +191,14 @@ void TMainWin::buildResultPanel(QWidget *client)
     GroupBox1->setGeometry(4, 2, 209, 98);
     setTextColor(GroupBox1, Qt::white);
 
-    SWynik = named(new QLabel(GroupBox1), "SWynik");
+    SWynik = named(new ReadingLabel(GroupBox1), "SWynik");
     SWynik->setGeometry(4, 16, 201, 42);
     SWynik->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont big(QStringLiteral("DejaVu Sans Condensed"));
     big.setPixelSize(32);
     big.setBold(true);
     SWynik->setFont(big);
+    paintOwnBackground(SWynik);
     setTextColor(SWynik, QColor(255, 255, 0));
 
     Falka = named(new QLabel(QStringLiteral("~"), GroupBox1), "Falka");
@@ -216,13 +233,14 @@ void TMainWin::buildResultPanel(QWidget *client)
     GroupBox4->setGeometry(4, 102, 209, 47);
     setTextColor(GroupBox4, Qt::white);
 
-    STemp = named(new QLabel(QStringLiteral("C"), GroupBox4), "STemp");
+    STemp = named(new ReadingLabel(QStringLiteral("C"), GroupBox4), "STemp");
     STemp->setGeometry(50, 16, 120, 26);
     QFont temp(QStringLiteral("DejaVu Sans Condensed"));
     temp.setPixelSize(18);
     temp.setBold(true);
     STemp->setFont(temp);
     STemp->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    paintOwnBackground(STemp);
     setTextColor(STemp, QColor(192, 192, 192));
     STemp->hide();
 
@@ -258,6 +276,7 @@ void TMainWin::buildStatisticsPanel(QWidget *client)
         value = named(new QLabel(PanelStat), valueName);
         value->setGeometry(78, y, 68, 18);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        paintOwnBackground(value);
     };
     row(Min1, Min, "Min1", "Min", "Minimum:", 28);
     row(Max1, Max, "Max1", "Max", "Maksimum:", 46);
@@ -333,7 +352,7 @@ void TMainWin::buildChartArea(QWidget *client)
     Wykres1->setMax(0.1);
     Wykres1->setSkala(20.0);
 
-    Kosz = named(new QToolButton(Wykres1), "Kosz");
+    Kosz = named(new RestingToolButton(Wykres1), "Kosz");
     Kosz->setGeometry(4, 188, 25, 25);
     Kosz->setIcon(QIcon(QStringLiteral(":/images/kosz.png")));
     Kosz->setAutoRaise(true);
@@ -354,6 +373,8 @@ void TMainWin::buildChartArea(QWidget *client)
 
     DisplayTimer = named(new QTimer(this), "DisplayTimer");
     DisplayTimer->setSingleShot(true);
+    DisplayTimer->setTimerType(Qt::PreciseTimer);
+    DisplayClock.start();
 
     SprPolacz = named(new QTimer(this), "SprPolacz");
     SprPolacz->setInterval(500);
@@ -424,11 +445,15 @@ void TMainWin::connectHandlers()
     connect(O, &QSlider::valueChanged, this, &TMainWin::WChange);
 }
 
-void TMainWin::buildStatusBar()
+void TMainWin::buildStatusBar(QWidget *client)
 {
-    auto *bar = named(statusBar(), "StatusBar1");
+    constexpr int Height = 21;
+    auto *bar = named(new QStatusBar(client), "StatusBar1");
     bar->setSizeGripEnabled(false);
-    bar->setFixedHeight(21);
+    bar->setGeometry(0, ClientHeight - Height, ClientWidth, Height);
+    // The scroll bar of a loaded file reaches into the status bar's rows; while shown it stays
+    // on top, so that it can be used.
+    TrackBar1->raise();
     auto panelLabel = [&](const char *name) {
         auto *label = named(new QLabel(bar), name);
         label->setFixedWidth(200);

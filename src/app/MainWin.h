@@ -128,9 +128,10 @@ public:
     void RefilterStored();
     void RedrawStored(int start);
     // Runs a decoded result through the processing chain and shows it (labels and chart);
-    // returns the filtered value. The chart's picture follows at once; the screen is updated
-    // at most every DisplayIntervalMs (the meter can send 137 results a second, more than a
-    // screen shows), the rest of the time by DisplayTimer.
+    // returns the filtered value. The chart takes the point at once; the screen, the chart's
+    // picture with it, is updated every DisplayIntervalMs (the meter can send 137 results a
+    // second, more than a screen shows): by the first result when an update is due, or by
+    // DisplayTimer when results stop coming. Labels whose text is unchanged are not repainted.
     double ShowResult(const DecodedResult &result);
     // Puts the latest result on the screen now.
     void ApplyDisplay();
@@ -236,7 +237,7 @@ private:
     void buildControlPanel(QWidget *client);
     void buildScalePanel(QWidget *client);
     void buildChartArea(QWidget *client);
-    void buildStatusBar();
+    void buildStatusBar(QWidget *client);
     void createComPort();
     void connectHandlers();
     // Builds PokazSerwis and wires the service menu and panel (MainWinService.cpp).
@@ -257,9 +258,11 @@ private:
     void askFileQuestionsWithDialogs();
     void ShowLinkColours(bool alive);
 
-    // What the next ApplyDisplay shows, and when the screen was last updated.
+    // What the next ApplyDisplay shows, and when the next screen update is due (milliseconds
+    // of DisplayClock).
     std::optional<ResultDisplay> PendingDisplay;
-    QElapsedTimer LastDisplay;
+    QElapsedTimer DisplayClock;
+    qint64 NextDisplayMs = 0;
     std::vector<unsigned char> RxBlock;
 
     TAboutWin *AboutWin = nullptr;

@@ -32,7 +32,7 @@ double TMainWin::ShowResult(const DecodedResult &result)
             QString::fromLatin1(result.unitText), result.ac, result.filterJumpThreshold, switches);
     const double value = shown.value;
     if (shown.chartPoint)
-        Wykres1->core().AddPoint(*shown.chartPoint);
+        Wykres1->AddPointForNextPaint(*shown.chartPoint);
 
     // Statistics labels that this result leaves alone keep what an earlier, not yet shown,
     // result set.
@@ -45,21 +45,27 @@ double TMainWin::ShowResult(const DecodedResult &result)
             shown.Avr = PendingDisplay->Avr;
     }
     PendingDisplay = std::move(shown);
-    if (!DisplayTimer->isActive()) {
-        const qint64 since = LastDisplay.isValid() ? LastDisplay.elapsed() : DisplayIntervalMs;
-        if (since >= DisplayIntervalMs)
-            ApplyDisplay();
-        else
-            DisplayTimer->start(int(DisplayIntervalMs - since));
-    }
+    // A result that comes when an update is due shows at once. Otherwise the timer shows it
+    // when no further result has come by half an interval after the due time: results that
+    // keep coming carry the updates themselves, without a wake-up of their own.
+    const qint64 now = DisplayClock.elapsed();
+    if (now >= NextDisplayMs)
+        ApplyDisplay();
+    else if (!DisplayTimer->isActive())
+        DisplayTimer->start(int(NextDisplayMs - now + DisplayIntervalMs / 2));
     return value;
 }
 
 void TMainWin::ApplyDisplay()
 {
     DisplayTimer->stop();
-    LastDisplay.start();
-    Wykres1->update();
+    // The next update is due one interval after this one was, so that late timers and results
+    // do not slow the screen below its rate; after a pause the rate starts afresh.
+    const qint64 now = DisplayClock.elapsed();
+    NextDisplayMs = now - NextDisplayMs < DisplayIntervalMs ? NextDisplayMs + DisplayIntervalMs
+                                                            : now + DisplayIntervalMs;
+    if (Wykres1->HasPointsForNextPaint())
+        Wykres1->update();
     if (!PendingDisplay)
         return;
     const ResultDisplay shown = std::move(*PendingDisplay);

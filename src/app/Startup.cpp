@@ -24,8 +24,9 @@ AppWindows::~AppWindows()
 
 AppWindows createWindows()
 {
+    // The application's title names its message boxes. No display name is set: the window
+    // system would append it to every window's own caption.
     QApplication::setApplicationName(QStringLiteral("Nerix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Nerix"));
     // The program ends when the main window closes, not when its last window hides.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -123,10 +123,3 @@ void TUzytkownikWin::AnulujClick()
 {
     hide();
 }
-
-void TUzytkownikWin::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    if (MainWin != nullptr)
-        MainWin->setEnabled(true);
-}

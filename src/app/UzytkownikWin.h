@@ -41,7 +41,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     void FormShow();

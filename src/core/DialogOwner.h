@@ -12,15 +12,12 @@ inline void centreOnScreen(QWidget *window)
         window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
-// A dialog that edits something for its owner window disables the owner while it is shown.
-// The dialog is a window of its own, so it stays usable while its owner is disabled.
-inline void disableOwnerWhileShown(QWidget *owner, QWidget *dialog)
-{
-    if (owner == nullptr)
-        return;
-    owner->setEnabled(false);
-    dialog->setEnabled(true);
-}
+// A dialog that edits something for its owner window disables the owner from this call until
+// the dialog next hides or is destroyed, so that the owner comes back however the dialog ends:
+// its own buttons, Escape (which hides a dialog without a close event), the close box, or the
+// dialog destroyed while open. The dialog is a window of its own, so it stays usable while its
+// owner is disabled.
+void disableOwnerWhileShown(QWidget *owner, QWidget *dialog);
 
 // The owner of a dialog that is created for one use: disabled from the dialog's creation
 // until Release, which the dialog calls when it is hidden and again from its destructor, so

@@ -22,11 +22,28 @@ void TWykres::followSize()
         core_.Resize(width(), height());
 }
 
+void TWykres::drawPending()
+{
+    followSize();
+    if (!pending_)
+        return;
+    core_.DrawCurrent();
+    pending_ = false;
+}
+
 void TWykres::AddPoint(double x)
 {
     followSize();
     core_.AddPoint(x);
+    pending_ = false;
     update();
+}
+
+void TWykres::AddPointForNextPaint(double x)
+{
+    followSize();
+    core_.StorePoint(x);
+    pending_ = true;
 }
 
 void TWykres::StorePoint(double x)
@@ -39,6 +56,7 @@ void TWykres::Clear()
 {
     followSize();
     core_.Clear();
+    pending_ = false;
     update();
 }
 
@@ -53,24 +71,25 @@ void TWykres::Redraw(double top, double bottom)
 {
     followSize();
     core_.Redraw(top, bottom);
+    pending_ = false;
     update();
 }
 
 const QImage &TWykres::image()
 {
-    followSize();
+    drawPending();
     return core_.image();
 }
 
 WykresCore &TWykres::core()
 {
-    followSize();
+    drawPending();
     return core_;
 }
 
 void TWykres::paintEvent(QPaintEvent *event)
 {
-    followSize();
+    drawPending();
     QPainter p(this);
     p.drawImage(event->rect(), core_.image(), event->rect());
 }

@@ -22,6 +22,11 @@ public:
     explicit TWykres(QWidget *parent = nullptr);
 
     void AddPoint(double x);
+    // Appends as AddPoint does, but draws the picture only when the control is next painted or
+    // its image is asked for, and schedules no repaint: for a caller that adds points faster
+    // than the screen shows them and updates the control itself.
+    void AddPointForNextPaint(double x);
+    bool HasPointsForNextPaint() const { return pending_; }
     // Appends without drawing; the next AddPoint draws everything (series reload).
     void StorePoint(double x);
     void Clear();
@@ -49,7 +54,8 @@ public:
 
     // The picture as it is shown, of the control's current size.
     const QImage &image();
-    // The core, for the internal drawing steps; call update() after drawing through it.
+    // The core, with its picture drawn, for the internal drawing steps; call update() after
+    // drawing through it.
     WykresCore &core();
 
     QSize sizeHint() const override { return QSize(529, 217); }
@@ -60,8 +66,11 @@ protected:
 
 private:
     void followSize();
+    // Draws the points added for the next paint, if any.
+    void drawPending();
 
     WykresCore core_;
+    bool pending_ = false;
 };
 
 // Draws the stored series into the chart from index start (see StoredSeries.h) and repaints.

@@ -39,6 +39,9 @@ public:
     void RecomputeRange();
     // Background, grid, the points between bottom and top, and the out-of-range marker.
     void Redraw(double top, double bottom);
+    // The picture AddPoint ends with: the range (from the points, with head-room, while
+    // AutoSkala is on) and Redraw.
+    void DrawCurrent();
     void DrawBackground();
     void DrawOverMarker();
     void DrawUnderMarker();
@@ -70,7 +73,6 @@ public:
 
 private:
     void AppendPoint(double x);
-    void DrawCurrent();
     void DrawMarker(const std::array<QPoint, 3> &triangle);
     void BuildBackground();
 

@@ -63,6 +63,15 @@ void setModemLine(int fd, int line, bool on)
     if (::ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line) != 0 && errno != ENOTTY && errno != EINVAL)
         throw EComPort(7, errno);
 }
+
+// Gives the terminal back to everyone, then closes it. Exclusive mode belongs to the terminal,
+// not to this descriptor: left set, it outlives the close for as long as the device side keeps
+// the terminal open, and every later open but root's fails with EBUSY.
+void releaseAndClose(int fd)
+{
+    ::ioctl(fd, TIOCNXCL);
+    ::close(fd);
+}
 } // namespace
 
 PosixComBackend::~PosixComBackend()
@@ -79,13 +88,19 @@ void PosixComBackend::open(const std::string &path)
         throw EComPort(1, errno);
     // Not shared: the lock keeps out other programs of ours (root included), TIOCEXCL everyone
     // else but root. A device that is no terminal fails here too.
-    int err = 0;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        err = errno == EWOULDBLOCK ? EBUSY : errno;
-    else if (::ioctl(fd, TIOCEXCL) != 0 || ::tcflush(fd, TCIOFLUSH) != 0)
-        err = errno;
-    if (err != 0) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
+        throw EComPort(1, err);
+    }
+    if (::ioctl(fd, TIOCEXCL) != 0) {
+        const int err = errno;
+        ::close(fd);
+        throw EComPort(1, err);
+    }
+    if (::tcflush(fd, TCIOFLUSH) != 0) {
+        const int err = errno;
+        releaseAndClose(fd);
         throw EComPort(1, err);
     }
     fd_ = fd;
@@ -95,7 +110,7 @@ void PosixComBackend::close() noexcept
 {
     if (fd_ < 0)
         return;
-    ::close(fd_);
+    releaseAndClose(fd_);
     fd_ = -1;
 }
 

@@ -76,6 +76,12 @@ private slots:
         QCOMPARE(textColour(win.SWynik), Silver);
         QCOMPARE(textColour(win.STemp), Silver);
         QCOMPARE(textColour(win.BP), Grey);
+
+        // The port closed above opens again, for an ordinary user too.
+        MessageCatcher messages;
+        win.S_Polacz->click();
+        QCOMPARE(messages.texts(), QStringList());
+        QVERIFY(win.ComPort1->Connected());
     }
 
     void closingTheWindowClosesThePortFirst()

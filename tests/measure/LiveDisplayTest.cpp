@@ -13,10 +13,13 @@
 #include "serial/CPort.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -45,6 +48,18 @@ struct Connected {
     PtyPair pty;
     TMainWin win;
 };
+
+// The names of the widgets painted while it lives.
+struct PaintedWidgets : QObject {
+    PaintedWidgets() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            names.insert(watched->objectName());
+        return false;
+    }
+    QSet<QString> names;
+};
 } // namespace
 
 class LiveDisplayTest : public QObject {
@@ -71,6 +86,8 @@ private slots:
         QCOMPARE(c.win.STemp->text(), QStringLiteral("no probe"));
         QVERIFY(c.win.stopien->isHidden());
         QVERIFY(c.win.Zmieautomatycznewyczanie1->isChecked());
+        // Menus draw the checked item of an exclusive group as a radio item (a bullet).
+        QVERIFY(c.win.Zmieautomatycznewyczanie1->actionGroup()->isExclusive());
         QCOMPARE(c.win.Zmieautomatycznewyczanie1->text(),
             QStringLiteral("Turn off automatic power down"));
         QVERIFY(c.show(frame(0x08, 250, -1234), QStringLiteral(" - 12.34 kA/m")));
@@ -244,6 +261,33 @@ private slots:
         QVERIFY(win.Wykres1->AutoSkala());
         win.W->setValue(50); // ignored by the chart while autoscaling
         QCOMPARE(win.Wykres1->Max(), -9.0);
+    }
+
+    // At up to 137 readings a second, repainting the panels and frames behind the labels costs
+    // more than all the rest: a new value repaints its label and the chart, nothing else.
+    void aNewValueRepaintsOnlyItsLabelAndTheChart()
+    {
+        Connected c;
+        c.win.Dane->setChecked(false); // the statistics labels stay as they are
+        c.win.SprPolacz->stop(); // and so do the link colours
+        c.win.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c.win));
+        PaintedWidgets painted;
+        QVERIFY(c.show(frame(0, 200, 100), QStringLiteral("   1.00 mT")));
+        QTRY_VERIFY(painted.names.contains(QStringLiteral("SWynik")));
+        painted.names.clear();
+        QVERIFY(c.show(frame(0, 200, 200), QStringLiteral("   2.00 mT")));
+        QTRY_VERIFY(painted.names.contains(QStringLiteral("SWynik")));
+        QCOMPARE(painted.names,
+            (QSet<QString> {
+                QStringLiteral("SWynik"), QStringLiteral("Wykres1"), QStringLiteral("Kosz")}));
+
+        // While a file is viewed the chart stays as it is.
+        c.win.Danezurzdzenia1->setChecked(false);
+        painted.names.clear();
+        QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));
+        QTRY_VERIFY(painted.names.contains(QStringLiteral("SWynik")));
+        QCOMPARE(painted.names, QSet<QString> {QStringLiteral("SWynik")});
     }
 };
 

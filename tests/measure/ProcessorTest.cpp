@@ -62,6 +62,38 @@ private slots:
         QCOMPARE(PadLeadingMinus(QString()), QString());
     }
 
+    void halvesRoundAwayFromZero_data()
+    {
+        QTest::addColumn<int>("decimalClass");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("exact binary half") << 0 << 0.125 << QStringLiteral("   0.13");
+        QTest::newRow("negative half") << 0 << -0.125 << QStringLiteral("  - 0.13");
+        QTest::newRow("whole half") << 2 << 2.5 << QStringLiteral("      3");
+        QTest::newRow("negative whole half") << 2 << -2.5 << QStringLiteral("     - 3");
+        QTest::newRow("decimal half held below") << 0 << 1.005 << QStringLiteral("   1.01");
+        QTest::newRow("temperature half") << 1 << 234.5 / 10 << QStringLiteral("   23.5");
+        QTest::newRow("computed a step short")
+            << 0 << std::nextafter(1.005, 0.0) << QStringLiteral("   1.01");
+        QTest::newRow("just below half") << 0 << 1.00499 << QStringLiteral("   1.00");
+        QTest::newRow("carry into the whole") << 0 << -99.995 << QStringLiteral("- 100.00");
+        QTest::newRow("half of the last place") << 0 << 0.005 << QStringLiteral("   0.01");
+        // Zero has no sign, however it was reached.
+        QTest::newRow("rounds to zero") << 0 << -0.001 << QStringLiteral("   0.00");
+        QTest::newRow("negative zero") << 2 << -0.0 << QStringLiteral("      0");
+        QTest::newRow("tiny") << 1 << -1e-300 << QStringLiteral("    0.0");
+        QTest::newRow("huge") << 2 << 1e20 << QStringLiteral("100000000000000000000");
+        QTest::newRow("infinite") << 0 << -HUGE_VAL << QStringLiteral("   - inf");
+    }
+
+    void halvesRoundAwayFromZero()
+    {
+        QFETCH(int, decimalClass);
+        QFETCH(double, x);
+        QFETCH(QString, text);
+        QCOMPARE(FormatResult(decimalClass, x), text);
+    }
+
     void resultTextsIgnoreTheLocale()
     {
         const std::locale oldGlobal

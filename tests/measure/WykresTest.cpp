@@ -437,6 +437,12 @@ private slots:
         QCOMPARE(w.image().size(), QSize(kW, kH));
         const QImage shown = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown, w.image());
+
+        // A point added for the next paint is drawn by that paint.
+        w.AddPointForNextPaint(3.0);
+        const QImage painted = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(w.Ilosc(), 3);
+        QCOMPARE(painted, w.image());
     }
 };
 
