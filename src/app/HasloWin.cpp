@@ -1,7 +1,7 @@
 #include "app/HasloWin.h"
 
-#include "app/DialogOwner.h"
 #include "app/MainWin.h"
+#include "core/DialogOwner.h"
 #include "core/Jezyki.h"
 
 #include <QFrame>

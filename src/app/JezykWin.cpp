@@ -1,6 +1,6 @@
 #include "app/JezykWin.h"
 
-#include "app/DialogOwner.h"
+#include "core/DialogOwner.h"
 #include "core/Jezyki.h"
 
 #include <QGroupBox>

@@ -1,5 +1,5 @@
 #include "app/MainWin.h"
-#include "app/Named.h"
+#include "core/Named.h"
 
 #include "app/AboutWin.h"
 #include "app/JezykWin.h"

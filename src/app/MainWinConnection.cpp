@@ -1,9 +1,9 @@
 // Connecting to the meter: the connect/disconnect toggle, the choice of port, the reactions
 // to the port opening and closing (or vanishing), and the watchdog that shows a silent meter.
 #include "app/MainWin.h"
-#include "app/Messages.h"
 #include "app/ServicePanel.h"
 #include "core/Jezyki.h"
+#include "core/Messages.h"
 #include "measure/LinkColours.h"
 #include "serial/CPort.h"
 

@@ -1,6 +1,6 @@
 // Opening a data file: its results are shown on the chart, filtered, instead of the live ones.
 #include "app/MainWin.h"
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "files/DataFile.h"
 #include "measure/Wykres.h"
 

@@ -1,9 +1,9 @@
 // The service panel's commands to the meter (parameter cells written with command frames),
 // its other buttons, and the parameter files.
 #include "app/MainWin.h"
-#include "app/Messages.h"
 #include "app/ServicePanel.h"
 #include "calib/KalibracjaMain.h"
+#include "core/Messages.h"
 #include "core/RegularFile.h"
 #include "files/WholeFile.h"
 #include "params/CellRows.h"

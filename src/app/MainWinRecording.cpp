@@ -1,8 +1,8 @@
 // Recording: while Zapisywanie is set, every KrokZapisu-th result text is kept in Wyniki;
 // stopping writes them to the data file chosen at the start.
 #include "app/MainWin.h"
-#include "app/Messages.h"
 #include "core/Jezyki.h"
+#include "core/Messages.h"
 #include "files/DataFile.h"
 #include "files/SpeedStep.h"
 

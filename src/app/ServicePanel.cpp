@@ -1,5 +1,5 @@
 #include "app/ServicePanel.h"
-#include "app/Named.h"
+#include "core/Named.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 #include "app/UzytkownikWin.h"
 
-#include "app/DialogOwner.h"
 #include "app/MainWin.h"
-#include "app/Messages.h"
+#include "core/DialogOwner.h"
+#include "core/Messages.h"
 #include "core/SettingsStore.h"
 
 #include <QCheckBox>

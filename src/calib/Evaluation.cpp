@@ -1,9 +1,9 @@
 #include "calib/Evaluation.h"
-#include "app/Messages.h"
 #include "calib/KalibracjaWykres.h"
 #include "calib/SampleGrid.h"
 #include "calib/SampleMessages.h"
 #include "calib/SampleTable.h"
+#include "core/Messages.h"
 
 bool ObliczRegresje(SampleTable &table, QWidget *owner)
 {

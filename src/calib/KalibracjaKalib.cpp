@@ -3,9 +3,9 @@
 // meter's gain cells.
 #include "calib/KalibracjaMain.h"
 
-#include "app/Messages.h"
 #include "calib/KalibMeter.h"
 #include "calib/KalibracjaMessages.h"
+#include "core/Messages.h"
 #include "core/NumberText.h"
 #include "params/CommandWrite.h"
 #include "params/Conversions.h"

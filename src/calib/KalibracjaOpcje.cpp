@@ -2,8 +2,8 @@
 // channel, and the hidden test panels whose buttons run the links' operations.
 #include "calib/KalibracjaMain.h"
 
-#include "app/Messages.h"
-#include "app/Named.h"
+#include "core/Messages.h"
+#include "core/Named.h"
 #include "serial/CPort.h"
 #include "serial/ComComboBox.h"
 

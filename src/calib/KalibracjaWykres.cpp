@@ -1,7 +1,7 @@
 #include "calib/KalibracjaWykres.h"
-#include "app/Named.h"
 #include "calib/ChartView.h"
 #include "calib/SampleText.h"
+#include "core/Named.h"
 
 #include <QChart>
 #include <QCheckBox>

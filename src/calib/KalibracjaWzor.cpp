@@ -2,9 +2,9 @@
 // the measure request with its reply.
 #include "calib/KalibracjaMain.h"
 
-#include "app/Messages.h"
 #include "calib/KalibracjaMessages.h"
 #include "calib/ReferenceReply.h"
+#include "core/Messages.h"
 #include "core/NumberText.h"
 #include "serial/CPort.h"
 #include "serial/ComComboBox.h"

@@ -1,9 +1,9 @@
 #include "calib/SampleGrid.h"
-#include "app/Messages.h"
-#include "app/Named.h"
 #include "calib/SampleMessages.h"
 #include "calib/SampleTable.h"
 #include "calib/SampleText.h"
+#include "core/Messages.h"
+#include "core/Named.h"
 
 #include <QApplication>
 #include <QHeaderView>

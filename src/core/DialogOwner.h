@@ -1,7 +1,6 @@
 #pragma once
 // Helpers for the program's dialog windows.
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -18,28 +17,3 @@ inline void centreOnScreen(QWidget *window)
 // dialog destroyed while open. The dialog is a window of its own, so it stays usable while its
 // owner is disabled.
 void disableOwnerWhileShown(QWidget *owner, QWidget *dialog);
-
-// The owner of a dialog that is created for one use: disabled from the dialog's creation
-// until Release, which the dialog calls when it is hidden and again from its destructor, so
-// that the owner comes back however the dialog ends, even when it is destroyed while shown.
-class DisabledOwner {
-public:
-    DisabledOwner(QWidget *owner, QWidget *dialog)
-        : owner_(owner)
-    {
-        disableOwnerWhileShown(owner, dialog);
-    }
-    ~DisabledOwner() { Release(); }
-    DisabledOwner(const DisabledOwner &) = delete;
-    DisabledOwner &operator=(const DisabledOwner &) = delete;
-
-    void Release()
-    {
-        if (owner_ != nullptr)
-            owner_->setEnabled(true);
-        owner_ = nullptr;
-    }
-
-private:
-    QPointer<QWidget> owner_;
-};

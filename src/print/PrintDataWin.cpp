@@ -1,8 +1,9 @@
 #include "print/PrintDataWin.h"
 
+#include "core/DialogOwner.h"
+
 #include <QDate>
 #include <QGroupBox>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -37,11 +38,12 @@ TPrintDataWin::TPrintDataWin(QWidget *owner, std::function<ParameterTexts()> pan
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
             | Qt::WindowCloseButtonHint)
     , Drukarka(AskPrinterWithDialog(this, "Drukarka"))
-    , Owner(owner, this)
     , PanelTexts(std::move(panelTexts))
 {
     setObjectName(QStringLiteral("PrintDataWin"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The owner comes back however the dialog ends, even destroyed while shown.
+    disableOwnerWhileShown(owner, this);
     setWindowTitle(QString::fromUtf8("Drukuj kartę kalibracyjną"));
     setFixedSize(393, 271);
 
@@ -104,14 +106,6 @@ void TPrintDataWin::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!event->spontaneous())
         Klient->setFocus();
-}
-
-void TPrintDataWin::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    // Closed, however: Anuluj, Escape, the close box or a finished print.
-    if (!event->spontaneous())
-        Owner.Release();
 }
 
 void TPrintDataWin::DrukujClick()

@@ -3,7 +3,6 @@
 // on the meter's board, typed by the technician; "Drukuj" prints them on the card with the
 // service panel's parameters. Its texts are Polish only. A new dialog, with empty fields, is
 // created for every card; its owner is disabled from its creation until it closes.
-#include "core/DialogOwner.h"
 #include "params/ParameterSet.h"
 #include "print/CardLayout.h"
 #include "print/PrintJob.h"
@@ -43,9 +42,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
-    DisabledOwner Owner;
     std::function<ParameterTexts()> PanelTexts;
 };

@@ -1,5 +1,6 @@
 #include "print/RaportWin.h"
 
+#include "core/DialogOwner.h"
 #include "core/Jezyki.h"
 #include "core/Messages.h"
 #include "core/Named.h"
@@ -7,7 +8,6 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,11 +27,12 @@ TRaport_Win::TRaport_Win(QWidget *owner, std::function<QString()> openDataFile)
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
             | Qt::WindowCloseButtonHint)
     , PrintDialog1(AskPrinterWithDialog(this, "PrintDialog1"))
-    , Owner(owner, this)
     , OpenDataFile(std::move(openDataFile))
 {
     setObjectName(QStringLiteral("Raport_Win"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The owner comes back however the dialog ends, even destroyed while shown.
+    disableOwnerWhileShown(owner, this);
     setFixedSize(488, 383);
 
     // The header fields, one under the other, each with its label on the left.
@@ -95,14 +96,6 @@ void TRaport_Win::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
-}
-
-void TRaport_Win::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    // Closed, however: Anuluj, Escape, the close box or a finished print.
-    if (!event->spontaneous())
-        Owner.Release();
 }
 
 void TRaport_Win::FormShow()

@@ -4,7 +4,6 @@
 // "Drukuj" prints the report. Its texts come from the language table. A new dialog, with
 // empty fields, is created for every report; its owner is disabled from its creation until
 // it closes.
-#include "core/DialogOwner.h"
 #include "print/PrintJob.h"
 #include "print/ReportLayout.h"
 
@@ -60,14 +59,12 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     void FormShow();
     QString Cell(int row, int column) const;
     void SetCell(int row, int column, const QString &text);
 
-    DisabledOwner Owner;
     std::function<QString()> OpenDataFile;
     QLineEdit *SpinText = nullptr; // the spin edit's text
     // The texts of columns 1 to 3 of rows cut off by a smaller count, by row.
