@@ -9,6 +9,8 @@
 #include "app/Startup.h"
 #include "measure/Wykres.h"
 
+#include "BenchSim.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMap>
@@ -58,12 +60,9 @@ int main(int argc, char **argv)
     const bool listPaints = argc > 3 && QByteArray(argv[3]) == "--paints";
 
     QProcess sim;
-    sim.start(QString::fromLocal8Bit(argv[1]),
-        {QStringLiteral("--max"), QStringLiteral("--noise"), QStringLiteral("0.3")});
-    if (!sim.waitForReadyRead(5000)) {
-        std::fprintf(stderr, "nerix-sim did not start\n");
+    if (!StartBenchSim(sim, argv[1],
+            {QStringLiteral("--max"), QStringLiteral("--noise"), QStringLiteral("0.3")}))
         return 1;
-    }
     AppWindows windows = createWindows();
     windows.AboutWin->Timer1Timer();
     windows.MainWin->S_Polacz->click();

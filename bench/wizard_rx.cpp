@@ -7,6 +7,8 @@
 #include "calib/KalibracjaMain.h"
 #include "serial/CPort.h"
 
+#include "BenchSim.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -38,18 +40,8 @@ int main(int argc, char **argv)
     const std::size_t events = argc > 2 ? std::size_t(std::max(std::atoi(argv[2]), 1)) : 50;
 
     QProcess sim;
-    sim.start(QString::fromLocal8Bit(argv[1]), {QStringLiteral("--drift"), QStringLiteral("0")});
-    // Both ports are announced once the port map is written.
-    for (int lines = 0; lines < 2;) {
-        if (!sim.canReadLine() && !sim.waitForReadyRead(5000)) {
-            std::fprintf(stderr, "nerix-sim did not start\n");
-            return 1;
-        }
-        while (sim.canReadLine() && lines < 2) {
-            sim.readLine();
-            ++lines;
-        }
-    }
+    if (!StartBenchSim(sim, argv[1], {QStringLiteral("--drift"), QStringLiteral("0")}))
+        return 1;
 
     TkKalibracja wizard(nullptr);
     std::vector<double> ms;

@@ -7,6 +7,8 @@
 #include "calib/KalibracjaMain.h"
 #include "serial/CPort.h"
 
+#include "BenchSim.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -58,19 +60,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
 
     QProcess sim;
-    sim.start(QString::fromLocal8Bit(argv[1]),
-        {QStringLiteral("--drift"), QStringLiteral("0"), QStringLiteral("--field"),
-            QStringLiteral("10")});
-    for (int lines = 0; lines < 2;) {
-        if (!sim.canReadLine() && !sim.waitForReadyRead(5000)) {
-            std::fprintf(stderr, "nerix-sim did not start\n");
-            return 1;
-        }
-        while (sim.canReadLine() && lines < 2) {
-            sim.readLine();
-            ++lines;
-        }
-    }
+    if (!StartBenchSim(sim, argv[1],
+            {QStringLiteral("--drift"), QStringLiteral("0"), QStringLiteral("--field"),
+                QStringLiteral("10")}))
+        return 1;
 
     TkKalibracja wizard(nullptr);
     wizard.Zakres = 0;
