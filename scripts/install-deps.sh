@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
-  libbenchmark-dev xvfb xauth fonts-dejavu-core
+  libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation2
 )
 [ $# -gt 0 ] && packages=("$@")
 missing=()
