@@ -21,10 +21,10 @@ if [ "$(id -u)" -eq 0 ]; then
   fi
 fi
 chmod 700 "$home"
-for spec in "$@"; do
-  folder=${spec%%:*}
+for target in "$@"; do
+  folder=${target%%:*}
   class=
-  [[ $spec == *:* ]] && class=${spec#*:}
+  [[ $target == *:* ]] && class=${target#*:}
   echo "== test_$folder ${class:-(all classes)} as $("${as[@]}" id -un)"
   "${as[@]}" env -i PATH="$PATH" HOME="$home" TMPDIR="$home" XDG_RUNTIME_DIR="$home" \
     QT_QPA_PLATFORM=offscreen NERIX_TEST_CLASS="$class" "$build/tests/test_$folder"
