@@ -1,19 +1,12 @@
 // Fuzz target for the conversions of typed parameter texts into cell values: any text (the
 // input as UTF-8) goes through every conversion, and any eight bytes as a double through the
 // rounding, with nothing undefined on the way (the sanitizers watch the casts).
+#include "FuzzCheck.h"
 #include "params/Conversions.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {

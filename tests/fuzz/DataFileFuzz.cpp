@@ -2,17 +2,13 @@
 //
 // Input: byte 0 is the most lines to keep (0..255, small so that the bound is reached),
 // byte 1 the size of the pieces the file arrives in (1..64); the rest is the file.
+#include "FuzzCheck.h"
 #include "files/DataFile.h"
 
 #include <cstdlib>
 #include <string>
 
 namespace {
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool IsDataLine(const std::string &line)
 {

@@ -3,6 +3,7 @@
 // Input: byte 0 gives how many of the following bytes are chunk sizes (1..16); the rest is
 // the byte stream, fed in chunks of those sizes in turn, one receive event per chunk. Every
 // step is checked against a plain model of the same rules kept in a std::vector.
+#include "FuzzCheck.h"
 #include "measure/FrameAssembler.h"
 #include "measure/ResultFrame.h"
 
@@ -13,11 +14,6 @@
 #include <vector>
 
 namespace {
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // The rules written the simple way: a growing vector, trimmed to the newest 255 bytes and
 // then to the last header in them.

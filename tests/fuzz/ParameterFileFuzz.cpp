@@ -1,18 +1,11 @@
 // Fuzz target for parameter files: any bytes are parsed without harm, and whatever parses
 // is written and parsed back to the same texts (CR and LF, which a text cannot hold in a file,
 // left out). Windows-1250 itself reads any bytes back to themselves.
+#include "FuzzCheck.h"
 #include "core/Windows1250.h"
 #include "params/ParameterFile.h"
 
 #include <cstdlib>
-
-namespace {
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {

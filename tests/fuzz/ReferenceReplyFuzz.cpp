@@ -3,6 +3,7 @@
 // Input: byte 0 gives the channel text (its length 0..2 and, from the next bytes, its
 // characters); the rest is the reply. The parser must stay within the bytes it is given, look
 // at the first 12 of them only, and give a finite value only for a reply to that channel.
+#include "FuzzCheck.h"
 #include "calib/ReferenceReply.h"
 
 #include <cmath>
@@ -11,11 +12,6 @@
 #include <vector>
 
 namespace {
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool SameReading(const ReferenceReading &a, const ReferenceReading &b)
 {
