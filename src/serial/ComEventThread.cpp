@@ -82,13 +82,18 @@ void ComEventThread::run(const std::shared_ptr<Shared> &shared)
     }
 }
 
-// Posts the receive handler to the UI thread and waits until it has run; false when the thread
-// was stopped meanwhile.
+// Posts the receive handler to the UI thread, once the previous hand-over has run, and returns
+// without waiting for this one: the thread goes back to the line while the handler runs, and at
+// most one hand-over is ever outstanding. The line reports only new arrivals, and the handler
+// reads every byte waiting when it runs, so bytes that come while it is outstanding are either
+// read by it or raise the next hand-over. False when the thread was stopped meanwhile.
 bool ComEventThread::handOver(const std::shared_ptr<Shared> &shared)
 {
     std::uint64_t ticket;
     {
-        std::lock_guard lock(shared->mutex);
+        std::unique_lock lock(shared->mutex);
+        shared->changed.wait(
+            lock, [&] { return shared->stopped || shared->handled >= shared->posted; });
         if (shared->stopped)
             return false;
         ticket = ++shared->posted;
@@ -104,7 +109,5 @@ bool ComEventThread::handOver(const std::shared_ptr<Shared> &shared)
         }
         shared->changed.notify_all();
     });
-    std::unique_lock lock(shared->mutex);
-    shared->changed.wait(lock, [&] { return shared->stopped || shared->handled >= ticket; });
-    return !shared->stopped;
+    return true;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The event thread of an open port. It waits on the line without time limit and hands every
 // arrival of bytes over: with smThreadSync (and smWindowSync) it posts the receive handler to
-// the UI thread and blocks until the handler has run or the thread is stopped; with smNone it
-// runs the handler itself. The loss of the device is always handed to the UI thread, and the
-// thread then ends.
+// the UI thread, one hand-over at a time: before it posts the next one it blocks until the
+// previous handler has run or the thread is stopped, but it waits on the line meanwhile, so a
+// hand-over costs no wake-up of its own; with smNone it runs the handler itself. The loss of the
+// device is always handed to the UI thread, and the thread then ends.
 //
 // Tasks carry a shared token: once stop() has been called, a task still queued for the UI
 // thread does nothing, so it never reaches a port that has closed or gone.
