@@ -495,6 +495,7 @@ void TMainWin::ApplyLanguage()
     Poczony1->setText(Tekst(16));
     Trans->setTitle(Tekst(17));
     Zmieautomatycznewyczanie1->setText(Tekst(18));
+    PowerOffCaptionShown.reset();
     Ustawieniaserwisowe1->setText(Tekst(19));
     ZmienJezyk->setText(Tekst(20));
     Twrzraport1->setText(Tekst(21));

@@ -261,6 +261,8 @@ private:
     // What the next ApplyDisplay shows, and when the next screen update is due (milliseconds
     // of DisplayClock).
     std::optional<ResultDisplay> PendingDisplay;
+    // The power-off state whose caption the menu item shows; none after the language changed.
+    std::optional<bool> PowerOffCaptionShown;
     QElapsedTimer DisplayClock;
     qint64 NextDisplayMs = 0;
     std::vector<unsigned char> RxBlock;

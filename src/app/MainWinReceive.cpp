@@ -48,10 +48,13 @@ void TMainWin::ComPort1RxChar(int Count)
 // automatic power-off is on.
 void TMainWin::ShowPowerOffState(bool on)
 {
-    Zmieautomatycznewyczanie1->setChecked(on);
-    const QString caption = Tekst(on ? 94 : 18);
-    if (Zmieautomatycznewyczanie1->text() != caption)
-        Zmieautomatycznewyczanie1->setText(caption);
+    if (Zmieautomatycznewyczanie1->isChecked() != on)
+        Zmieautomatycznewyczanie1->setChecked(on);
+    // Every frame reports the state; the caption is looked up only when it changes.
+    if (PowerOffCaptionShown == on)
+        return;
+    Zmieautomatycznewyczanie1->setText(Tekst(on ? 94 : 18));
+    PowerOffCaptionShown = on;
 }
 
 // Switches the meter's automatic power-off the other way and stores it in the meter.
