@@ -65,7 +65,7 @@ void TMainWin::ApplyDisplay()
     NextDisplayMs = now - NextDisplayMs < DisplayIntervalMs ? NextDisplayMs + DisplayIntervalMs
                                                             : now + DisplayIntervalMs;
     if (Wykres1->HasPointsForNextPaint())
-        Wykres1->update();
+        Wykres1->ShowPointsForNextPaint();
     if (!PendingDisplay)
         return;
     const ResultDisplay shown = std::move(*PendingDisplay);

@@ -46,6 +46,12 @@ void TWykres::AddPointForNextPaint(double x)
     pending_ = true;
 }
 
+void TWykres::ShowPointsForNextPaint()
+{
+    drawPending();
+    update(core_.TakeChangedArea());
+}
+
 void TWykres::StorePoint(double x)
 {
     followSize();
@@ -90,6 +96,10 @@ WykresCore &TWykres::core()
 void TWykres::paintEvent(QPaintEvent *event)
 {
     drawPending();
+    // Points drawn here may have changed more than this paint shows.
+    const QRect changed = core_.TakeChangedArea();
+    if (!event->rect().contains(changed))
+        update(changed);
     QPainter p(this);
     p.drawImage(event->rect(), core_.image(), event->rect());
 }

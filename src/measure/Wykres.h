@@ -27,6 +27,9 @@ public:
     // than the screen shows them and updates the control itself.
     void AddPointForNextPaint(double x);
     bool HasPointsForNextPaint() const { return pending_; }
+    // Draws the points added for the next paint now and schedules a repaint of only the part
+    // of the picture they changed.
+    void ShowPointsForNextPaint();
     // Appends without drawing; the next AddPoint draws everything (series reload).
     void StorePoint(double x);
     void Clear();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 // Keeps the range of a constant signal from being empty.
@@ -60,6 +61,7 @@ void WykresCore::Resize(int width, int height)
 
     image_ = QImage(width, height, QImage::Format_RGB32);
     backgroundValid_ = false;
+    changed_ = image_.rect();
     if (ilosc_ > 0)
         DrawCurrent();
     else
@@ -155,6 +157,11 @@ void WykresCore::Redraw(double top, double bottom)
     uchar *const bits = image_.bits();
     const qsizetype stride = image_.bytesPerLine();
     bool outOfRange = false;
+    // Bounds of the pixels plotted now: rows and columns.
+    int firstRow = h;
+    int lastRow = -1;
+    int firstColumn = w;
+    int lastColumn = -1;
 
     auto plot = [&](int i, int x) {
         const double v = points_[static_cast<std::size_t>(i)];
@@ -172,6 +179,10 @@ void WykresCore::Redraw(double top, double bottom)
         const int row = h - 2 - static_cast<int>(y);
         reinterpret_cast<QRgb *>(bits + row * stride)[x] = rgb;
         drawn_.emplace_back(x, row);
+        firstRow = std::min(firstRow, row);
+        lastRow = std::max(lastRow, row);
+        firstColumn = std::min(firstColumn, x);
+        lastColumn = std::max(lastColumn, x);
     };
 
     // Older part of the ring first, so that the oldest point lands in column 1.
@@ -179,6 +190,8 @@ void WykresCore::Redraw(double top, double bottom)
         plot(i, leftMargin_ + i - writePos_);
     for (int i = 1; i <= writePos_; ++i)
         plot(i, leftMargin_ + ilosc_ - writePos_ + i);
+    if (lastRow >= 0)
+        changed_ |= QRect(QPoint(firstColumn, firstRow), QPoint(lastColumn, lastRow));
 
     if (outOfRange) {
         const double newest = points_[static_cast<std::size_t>(writePos_)];
@@ -217,17 +230,27 @@ void WykresCore::DrawBackground()
         image_ = background_.copy();
         drawn_.clear();
         markerAreas_.clear();
+        changed_ = image_.rect();
         return;
     }
     // Only the pixels drawn since the last background differ from it.
     const qsizetype stride = image_.bytesPerLine();
     uchar *const dst = image_.bits();
     const uchar *const src = background_.constBits();
-    for (const QPoint &pt : drawn_) {
-        const qsizetype offset = pt.y() * stride + pt.x() * qsizetype(sizeof(QRgb));
-        std::memcpy(dst + offset, src + offset, sizeof(QRgb));
+    if (!drawn_.empty()) {
+        QPoint topLeft = drawn_.front();
+        QPoint bottomRight = topLeft;
+        for (const QPoint &pt : drawn_) {
+            const qsizetype offset = pt.y() * stride + pt.x() * qsizetype(sizeof(QRgb));
+            std::memcpy(dst + offset, src + offset, sizeof(QRgb));
+            topLeft = QPoint(std::min(topLeft.x(), pt.x()), std::min(topLeft.y(), pt.y()));
+            bottomRight
+                = QPoint(std::max(bottomRight.x(), pt.x()), std::max(bottomRight.y(), pt.y()));
+        }
+        changed_ |= QRect(topLeft, bottomRight);
     }
     for (const QRect &r : markerAreas_) {
+        changed_ |= r;
         for (int row = r.top(); row <= r.bottom(); ++row) {
             const qsizetype offset = row * stride + r.left() * qsizetype(sizeof(QRgb));
             std::memcpy(dst + offset, src + offset, std::size_t(r.width()) * sizeof(QRgb));
@@ -235,6 +258,11 @@ void WykresCore::DrawBackground()
     }
     drawn_.clear();
     markerAreas_.clear();
+}
+
+QRect WykresCore::TakeChangedArea()
+{
+    return std::exchange(changed_, QRect());
 }
 
 void WykresCore::DrawOverMarker()
@@ -265,8 +293,10 @@ void WykresCore::DrawMarker(const std::array<QPoint, 3> &triangle)
                            .boundingRect()
                            .adjusted(-1, -1, 1, 1)
                            .intersected(image_.rect());
-    if (!area.isEmpty())
+    if (!area.isEmpty()) {
         markerAreas_.push_back(area);
+        changed_ |= area;
+    }
 }
 
 void WykresCore::setColorIn(const QColor &c)

@@ -70,6 +70,9 @@ public:
     void setSiatkaColor(const QColor &c);
 
     const QImage &image() const { return image_; }
+    // The part of the picture that changed since the last call (empty when none), so that a
+    // control shows only that; the whole picture after a resize or a new background.
+    QRect TakeChangedArea();
 
 private:
     void AppendPoint(double x);
@@ -100,4 +103,5 @@ private:
     bool backgroundValid_ = false;
     std::vector<QPoint> drawn_;
     std::vector<QRect> markerAreas_;
+    QRect changed_;
 };

@@ -318,6 +318,14 @@ private slots:
     void everyPictureEqualsAFullDrawing()
     {
         WykresCore c = mainWindowChart();
+        // A screen that is given only the area each step changed shows the whole picture.
+        QImage screen(kW, kH, QImage::Format_RGB32);
+        screen.fill(Qt::red);
+        auto screenFollows = [&] {
+            const QRect changed = c.TakeChangedArea();
+            QPainter(&screen).drawImage(changed, c.image(), changed);
+            return screen == c.image();
+        };
         std::mt19937 rng(7);
         std::normal_distribution<double> step(0.0, 1.0);
         std::vector<double> added;
@@ -330,6 +338,8 @@ private slots:
             c.AddPoint(v);
             if (c.image() != autoscaledReference(kW, kH, added, 20.0))
                 QFAIL(qPrintable(QStringLiteral("autoscaled picture differs at point %1").arg(i)));
+            if (!screenFollows())
+                QFAIL(qPrintable(QStringLiteral("changed area misses pixels at point %1").arg(i)));
         }
         // Manual range, values leaving it on both sides.
         c.setAutoSkala(false);
@@ -341,9 +351,13 @@ private slots:
             const Shown s = shownOf(added, 527);
             if (c.image() != referencePicture(kW, kH, s.values, level + 5.0, level - 5.0))
                 QFAIL(qPrintable(QStringLiteral("manual picture differs at point %1").arg(i)));
+            if (!screenFollows())
+                QFAIL(qPrintable(QStringLiteral("changed area misses pixels at point %1").arg(i)));
         }
         c.Clear();
         QCOMPARE(c.image(), referencePicture(kW, kH, {}, 1.0, 0.0));
+        QVERIFY(screenFollows());
+        QVERIFY(c.TakeChangedArea().isEmpty());
     }
 
     void bulkReloadDrawsTheSameAsPointByPoint()
