@@ -1,9 +1,12 @@
 // CPU use of the running program fed by the simulated meter at the line's maximum rate.
-// Usage: live_cpu PATH_TO_NERIX_SIM [SECONDS] [--paints]   (run under xvfb-run to paint for real)
+// Usage: live_cpu PATH_TO_NERIX_SIM [SECONDS] [--paints | --no-paint]
+// (run under xvfb-run to paint for real)
 // Starts nerix-sim --max with a private settings store, starts the program's windows,
 // presses "Connect", lets it run, and prints the CPU time used as a share of one core and the
 // chart's points. --paints also lists the paint events per widget and second (SWynik's is how
-// often the value reaches the screen); counting them costs a little CPU of its own.
+// often the value reaches the screen); counting them costs a little CPU of its own. --no-paint
+// turns the main window's screen updates off: what is left is the cost of receiving and
+// processing the frames, the floor under everything painting costs.
 #include "app/AboutWin.h"
 #include "app/MainWin.h"
 #include "app/Startup.h"
@@ -50,7 +53,8 @@ double cpuSeconds()
 int main(int argc, char **argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: live_cpu PATH_TO_NERIX_SIM [SECONDS]\n");
+        std::fprintf(
+            stderr, "usage: live_cpu PATH_TO_NERIX_SIM [SECONDS] [--paints | --no-paint]\n");
         return 2;
     }
     QTemporaryDir config;
@@ -58,6 +62,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
     const bool listPaints = argc > 3 && QByteArray(argv[3]) == "--paints";
+    const bool noPaint = argc > 3 && QByteArray(argv[3]) == "--no-paint";
 
     QProcess sim;
     if (!StartBenchSim(sim, argv[1],
@@ -67,6 +72,8 @@ int main(int argc, char **argv)
     windows.AboutWin->Timer1Timer();
     windows.MainWin->S_Polacz->click();
 
+    if (noPaint)
+        windows.MainWin->setUpdatesEnabled(false);
     PaintCounter paints;
     if (listPaints)
         app.installEventFilter(&paints);
