@@ -358,6 +358,11 @@ private slots:
         QCOMPARE(c.image(), referencePicture(kW, kH, {}, 1.0, 0.0));
         QVERIFY(screenFollows());
         QVERIFY(c.TakeChangedArea().isEmpty());
+        // Markers come and go beside a narrow band of points.
+        for (const double v : {0.0, 8.0, 0.0, -8.0, 0.0}) {
+            c.AddPoint(level + v);
+            QVERIFY(screenFollows());
+        }
     }
 
     void bulkReloadDrawsTheSameAsPointByPoint()
