@@ -190,8 +190,10 @@ void WykresCore::Redraw(double top, double bottom)
         plot(i, leftMargin_ + i - writePos_);
     for (int i = 1; i <= writePos_; ++i)
         plot(i, leftMargin_ + ilosc_ - writePos_ + i);
-    if (lastRow >= 0)
-        changed_ |= QRect(QPoint(firstColumn, firstRow), QPoint(lastColumn, lastRow));
+    if (lastRow >= 0) {
+        drawnArea_ = QRect(QPoint(firstColumn, firstRow), QPoint(lastColumn, lastRow));
+        changed_ |= drawnArea_;
+    }
 
     if (outOfRange) {
         const double newest = points_[static_cast<std::size_t>(writePos_)];
@@ -229,6 +231,7 @@ void WykresCore::DrawBackground()
         BuildBackground();
         image_ = background_.copy();
         drawn_.clear();
+        drawnArea_ = QRect();
         markerAreas_.clear();
         changed_ = image_.rect();
         return;
@@ -237,18 +240,11 @@ void WykresCore::DrawBackground()
     const qsizetype stride = image_.bytesPerLine();
     uchar *const dst = image_.bits();
     const uchar *const src = background_.constBits();
-    if (!drawn_.empty()) {
-        QPoint topLeft = drawn_.front();
-        QPoint bottomRight = topLeft;
-        for (const QPoint &pt : drawn_) {
-            const qsizetype offset = pt.y() * stride + pt.x() * qsizetype(sizeof(QRgb));
-            std::memcpy(dst + offset, src + offset, sizeof(QRgb));
-            topLeft = QPoint(std::min(topLeft.x(), pt.x()), std::min(topLeft.y(), pt.y()));
-            bottomRight
-                = QPoint(std::max(bottomRight.x(), pt.x()), std::max(bottomRight.y(), pt.y()));
-        }
-        changed_ |= QRect(topLeft, bottomRight);
+    for (const QPoint &pt : drawn_) {
+        const qsizetype offset = pt.y() * stride + pt.x() * qsizetype(sizeof(QRgb));
+        std::memcpy(dst + offset, src + offset, sizeof(QRgb));
     }
+    changed_ |= drawnArea_;
     for (const QRect &r : markerAreas_) {
         changed_ |= r;
         for (int row = r.top(); row <= r.bottom(); ++row) {
@@ -257,6 +253,7 @@ void WykresCore::DrawBackground()
         }
     }
     drawn_.clear();
+    drawnArea_ = QRect();
     markerAreas_.clear();
 }
 

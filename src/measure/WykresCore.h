@@ -102,6 +102,7 @@ private:
     QImage background_;
     bool backgroundValid_ = false;
     std::vector<QPoint> drawn_;
+    QRect drawnArea_; // bounds of drawn_
     std::vector<QRect> markerAreas_;
     QRect changed_;
 };
