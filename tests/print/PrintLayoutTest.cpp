@@ -33,6 +33,7 @@ CardTexts card()
 {
     CardTexts texts;
     texts.client = QStringLiteral("ACME");
+    texts.r1 = QStringLiteral("R1");
     texts.i1 = QStringLiteral("J1");
     for (std::size_t i = 0; i < ParameterCount; ++i)
         texts.panel.line(i) = QStringLiteral("P%1").arg(i);
@@ -97,10 +98,17 @@ private slots:
         row("card row 13 value", 0, page, 1, "P12", 3120, Any, 4092);
         row("card row 23 value", 0, page, 1, "P22", 3120, Any, 5412);
         row("card row 24 R 49", 0, page, 1, "R 49=", Any, 1920, 5544);
-        row("card row 25 current", 0, page, 1, "J1", 900, Any, 5676);
         row("card row 26", 0, page, 1, "26", Any, 360, 5808);
         row("card headings, odd page", 0, odd, 1, "L.p.", Any, 363, 2194);
-        row("card row 25 current, odd page", 0, odd, 1, "J1", 908, Any, 5719);
+        // A label that would come closer to its value than a space (48 pixels at 12 points)
+        // puts its value a space after its end; on a wider page the value keeps its place.
+        const QSize wide(9600, 6600); // a = 240
+        const QSize wideOdd(9640, 6650); // a = 241: 7.5a rounds to even
+        row("card row 24 resistor after its label", 0, page, 1, "R1", 768, Any, 5544);
+        row("card row 25 current after its label", 0, page, 1, "J1", 912, Any, 5676);
+        row("card row 24 resistor, wide page", 0, wide, 1, "R1", 1440, Any, 5544);
+        row("card row 25 current, wide page", 0, wide, 1, "J1", 1800, Any, 5676);
+        row("card row 25 current, wide odd page", 0, wideOdd, 1, "J1", 1808, Any, 5719);
         row("report page label", 10, page, 1, "Strona 1", Any, 4680, 264);
         row("report institution", 10, page, 1, "Instytut", Any, 4680, 396);
         row("report city", 10, page, 1, "Kraków", Any, 4680, 554);
