@@ -13,9 +13,8 @@ constexpr int MaxBytesPerCharacter = 4;
 
 qsizetype characterCount(const QString &text)
 {
-    return text.size() - std::count_if(text.cbegin(), text.cend(), [](QChar c) {
-        return c.isLowSurrogate();
-    });
+    return text.size()
+        - std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isLowSurrogate(); });
 }
 } // namespace
 

@@ -32,15 +32,14 @@ private slots:
         row("nothing", {}, false, 10, 10, {}, S::Ok);
         row("CR LF ending the last line allowed", {"a\r", "\n"}, false, 1, 10, {"a"}, S::Ok);
         row("one line more", {"a\r\nb"}, false, 1, 10, {"a"}, S::Truncated);
-        row("a line longer than allowed", {"abcd\nabcde\nx"}, false, 10, 4, {"abcd"},
-            S::TooLong);
+        row("a line longer than allowed", {"abcd\nabcde\nx"}, false, 10, 4, {"abcd"}, S::TooLong);
         row("a very long line stops early", {QByteArray(100000, 'x')}, false, 10, 4, {},
             S::TooLong);
-        row("length in characters, not bytes", {"\xc5\x82\xc3\xb3" "d\xc5\xba"}, false, 10, 4,
+        row("length in characters, not bytes", {"\xc5\x82\xc3\xb3\x64\xc5\xba"}, false, 10, 4,
             {QString::fromUtf8("łódź")}, S::Ok);
         row("an emoji is one character", {"\xf0\x9f\x98\x80"}, false, 10, 1,
             {QString::fromUtf8("😀")}, S::Ok);
-        row("not UTF-8: Windows-1250", {"\xb3\xf3" "d\x9f"}, false, 10, 10,
+        row("not UTF-8: Windows-1250", {"\xb3\xf3\x64\x9f"}, false, 10, 10,
             {QString::fromUtf8("łódź")}, S::Ok);
         row("a read error keeps the whole lines before it", {"a\r\nb"}, true, 10, 10, {"a"},
             S::Unreadable);
@@ -60,7 +59,6 @@ private slots:
         QCOMPARE(read.lines, lines);
         QCOMPARE(read.status, status);
     }
-
 };
 
 NERIX_TEST(TextLinesTest)

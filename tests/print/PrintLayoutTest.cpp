@@ -4,6 +4,7 @@
 
 #include "core/Jezyki.h"
 #include "print/CardLayout.h"
+#include "print/PageRangeCanvas.h"
 #include "print/PainterCanvas.h"
 #include "print/RecordingCanvas.h"
 #include "print/ReportLayout.h"
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -195,6 +197,7 @@ private slots:
         const RecordingCanvas canvas = print(rows, 4800, 6600);
         QVERIFY(canvas.ended);
         QCOMPARE(canvas.PageNumber(), pages);
+        QCOMPARE(ReportPageCount(rows), pages);
         for (int page = 1; page <= pages; ++page)
             QVERIFY(find(canvas, page, QStringLiteral("Strona %1").arg(page)) != nullptr);
         // Every row once, its number right-aligned to 3a.
@@ -206,6 +209,46 @@ private slots:
             }
         }
         QCOMPARE(numbers, rows);
+    }
+
+    // Only the chosen pages reach the printer, as they stand in the whole document.
+    void onlyTheChosenPagesArePrinted_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("pages");
+        QTest::addColumn<QStringList>("printed"); // the page labels, one per printed page
+        QTest::addColumn<QString>("firstRow");
+        QTest::newRow("2 to 3 of 3")
+            << 100 << "2-3" << QStringList {"Strona 2", "Strona 3"} << "32";
+        QTest::newRow("1 and 3") << 100 << "1,3" << QStringList {"Strona 1", "Strona 3"} << "1";
+        QTest::newRow("beyond the end") << 10 << "2-5" << QStringList {} << QString();
+    }
+    void onlyTheChosenPagesArePrinted()
+    {
+        QFETCH(int, rows);
+        QFETCH(QString, pages);
+        QFETCH(QStringList, printed);
+        QFETCH(QString, firstRow);
+        RecordingCanvas printer(4800, 6600);
+        PageRangeCanvas canvas(printer, QPageRanges::fromString(pages));
+        QVERIFY(PrintReport(canvas, report(rows)));
+        QCOMPARE(printer.begun, !printed.isEmpty());
+        QCOMPARE(printer.ended, !printed.isEmpty());
+        QStringList labels;
+        for (const auto &t : printer.texts)
+            if (t.text.startsWith(QStringLiteral("Strona ")))
+                labels.append(t.text);
+        QCOMPARE(labels, printed);
+        if (!printed.isEmpty()) {
+            QCOMPARE(printer.PageNumber(), printed.size());
+            const auto row
+                = std::find_if(printer.texts.begin(), printer.texts.end(), [](const auto &t) {
+                      return t.y >= 6 * 132 && t.x + t.width == 360 && t.text != "L.p.";
+                  });
+            QCOMPARE(row->text, firstRow);
+            // Each printed page has its frame drawn.
+            QCOMPARE(printer.lines.back().page, printed.size());
+        }
     }
 
     void failingPrinterStopsThePrintout_data()
