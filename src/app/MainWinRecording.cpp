@@ -4,6 +4,7 @@
 #include "core/Jezyki.h"
 #include "core/Messages.h"
 #include "files/DataFile.h"
+#include "files/DataFileDialog.h"
 #include "files/SpeedStep.h"
 
 #include <QAction>
@@ -12,24 +13,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-
-namespace {
-const QString DataFileFilter = QStringLiteral("Pliki danych Nerix 3.0 (*.N3D)");
-const QString DataFileSuffix = QStringLiteral("N3D");
-
-QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode)
-{
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(
-        mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(DataFileFilter);
-    dialog.setDefaultSuffix(DataFileSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
-}
-} // namespace
 
 void TMainWin::askFileQuestionsWithDialogs()
 {

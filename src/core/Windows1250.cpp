@@ -1,5 +1,6 @@
 #include "core/Windows1250.h"
 
+#include <QStringDecoder>
 #include <array>
 #include <cstdint>
 
@@ -54,4 +55,13 @@ std::optional<QByteArray> ToWindows1250(QStringView text)
         bytes += char(0x80 + i);
     }
     return bytes;
+}
+
+QString FromUtf8OrWindows1250(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = FromWindows1250(bytes);
+    return text;
 }

@@ -11,5 +11,8 @@
 
 QString FromWindows1250(QByteArrayView bytes);
 
+// Text files of either age: UTF-8 when the bytes are UTF-8, Windows-1250 otherwise.
+QString FromUtf8OrWindows1250(QByteArrayView bytes);
+
 // Empty when the text holds a character that Windows-1250 has no byte for.
 std::optional<QByteArray> ToWindows1250(QStringView text);

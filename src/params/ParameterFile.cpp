@@ -2,19 +2,7 @@
 
 #include "core/Windows1250.h"
 
-#include <QStringDecoder>
 #include <QStringList>
-
-namespace {
-QString decode(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = FromWindows1250(bytes);
-    return text;
-}
-} // namespace
 
 QByteArray ParameterFileBytes(const ParameterTexts &texts)
 {
@@ -29,7 +17,7 @@ QByteArray ParameterFileBytes(const ParameterTexts &texts)
     // Windows-1250 whenever it holds the text and reads back as it: older installations read
     // nothing else. Otherwise UTF-8, which always reads back unchanged.
     if (const std::optional<QByteArray> bytes = ToWindows1250(text);
-        bytes && decode(*bytes) == text)
+        bytes && FromUtf8OrWindows1250(*bytes) == text)
         return *bytes;
     return text.toUtf8();
 }
@@ -50,7 +38,7 @@ std::optional<ParameterTexts> ParseParameterFile(const QByteArray &bytes)
 {
     if (bytes.size() > MaxParameterFileBytes || isBinary(bytes))
         return std::nullopt;
-    QStringList lines = decode(bytes).split(QLatin1Char('\n'));
+    QStringList lines = FromUtf8OrWindows1250(bytes).split(QLatin1Char('\n'));
     // The line end of the last line leaves an empty piece behind it, which is no line.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

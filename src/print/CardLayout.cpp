@@ -3,6 +3,8 @@
 #include "print/PrintCanvas.h"
 #include "print/PrintPage.h"
 
+#include <algorithm>
+
 namespace {
 struct CardRow {
     const char *label;
@@ -41,6 +43,24 @@ QString polish(const char *text)
     return QString::fromUtf8(text);
 }
 
+// Where the value of a label printed at labelX starts: at x, unless the label would come
+// closer to it than a space; then one space width after the label's end, so that a label
+// wider than its column never runs into its value.
+int valueAfter(PrintCanvas &canvas, int labelX, const QString &label, int x)
+{
+    const int after = labelX + canvas.TextWidth(label) + canvas.TextWidth(QStringLiteral(" "));
+    return std::max(x, after);
+}
+
+// One row of the table: the number, the label at 4a and the value at x or after the label.
+void printLabelled(PrintCanvas &canvas, const PageUnits &u, int k, const QString &label, int x,
+    const QString &value)
+{
+    const int labelX = 4 * u.a;
+    PrintTableRow(canvas, u, (18 + k) * u.r, QString::number(k),
+        {{labelX, label}, {valueAfter(canvas, labelX, label, x), value}});
+}
+
 // A measured value of rows 24 to 26: its label right-aligned to x, the value at x.
 void printMeasured(PrintCanvas &canvas, int x, int y, const char *label, const QString &value)
 {
@@ -74,18 +94,14 @@ bool PrintCard(PrintCanvas &canvas, const CardTexts &card)
         {{4 * a, polish("Funkcja")}, {26 * a, polish("Wartość")}});
 
     int k = 1;
-    for (const CardRow &row : ParameterRows) {
-        PrintTableRow(canvas, u, (18 + k) * r, QString::number(k),
-            {{4 * a, polish(row.label)}, {26 * a, card.panel[row.field]}});
-        ++k;
-    }
+    for (const CardRow &row : ParameterRows)
+        printLabelled(canvas, u, k++, polish(row.label), 26 * a, card.panel[row.field]);
     int y = (18 + 24) * r;
-    PrintTableRow(canvas, u, y, QStringLiteral("24"), {{4 * a, polish("R 13=")}, {6 * a, card.r1}});
+    printLabelled(canvas, u, 24, polish("R 13="), 6 * a, card.r1);
     printMeasured(canvas, 16 * a, y, "R 49=", card.r2);
     printMeasured(canvas, 26 * a, y, "R 9=", card.r3);
     y = (18 + 25) * r;
-    PrintTableRow(canvas, u, y, QStringLiteral("25"),
-        {{4 * a, polish("Jdc(AC)=")}, {RoundHalfEven(7.5 * a), card.i1}});
+    printLabelled(canvas, u, 25, polish("Jdc(AC)="), RoundHalfEven(7.5 * a), card.i1);
     printMeasured(canvas, 16 * a, y, "Jdc(DC)=", card.i2);
     printMeasured(canvas, 26 * a, y, "Jac(DC)=", card.i3);
     y = (18 + 26) * r;

@@ -43,8 +43,9 @@ template <typename Piece> void forEachPiece(const QString &text, Piece piece)
 }
 } // namespace
 
-PainterCanvas::PainterCanvas(QPrinter &printer)
-    : printer_(printer)
+PainterCanvas::PainterCanvas(QPagedPaintDevice &device)
+    : device_(device)
+    , metrics_(font_, &device)
 {
 }
 
@@ -56,16 +57,17 @@ PainterCanvas::~PainterCanvas()
 
 bool PainterCanvas::BeginDoc()
 {
-    if (!painter_.begin(&printer_))
+    if (!painter_.begin(&device_))
         return false;
     page_ = 1;
     painter_.setFont(font_);
+    SetPenWidth(penWidth_);
     return true;
 }
 
 bool PainterCanvas::NewPage()
 {
-    if (!printer_.newPage())
+    if (!device_.newPage())
         return false;
     ++page_;
     return true;
@@ -78,38 +80,52 @@ bool PainterCanvas::EndDoc()
 
 void PainterCanvas::AbortDoc()
 {
-    printer_.abort();
+    if (auto *printer = dynamic_cast<QPrinter *>(&device_))
+        printer->abort();
     if (painter_.isActive())
         painter_.end();
 }
 
 int PainterCanvas::PageWidth() const
 {
-    return printer_.width();
+    return device_.width();
 }
 
 int PainterCanvas::PageHeight() const
 {
-    return printer_.height();
+    return device_.height();
 }
 
 void PainterCanvas::SetFontName(const QString &name)
 {
     // The layouts put texts in fixed columns. Where the named font is missing, fonts of
     // about its width stand in before the system's default, which may be much wider.
-    font_.setFamilies({name, QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+    QFont font = font_;
+    font.setFamilies({name, QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
         QStringLiteral("DejaVu Sans Condensed")});
-    painter_.setFont(font_);
+    SetFont(font);
 }
 
 void PainterCanvas::SetFontSize(int points)
 {
-    font_.setPointSize(std::max(points, 1));
-    painter_.setFont(font_);
+    QFont font = font_;
+    font.setPointSize(std::max(points, 1));
+    SetFont(font);
+}
+
+void PainterCanvas::SetFont(QFont font)
+{
+    font_ = std::move(font);
+    metrics_ = QFontMetrics(font_, &device_);
+    if (painter_.isActive())
+        painter_.setFont(font_);
 }
 
 void PainterCanvas::SetPenWidth(int pixels)
 {
+    penWidth_ = pixels;
+    if (!painter_.isActive())
+        return;
     QPen pen = painter_.pen();
     pen.setWidth(pixels);
     painter_.setPen(pen);
@@ -129,7 +145,7 @@ void PainterCanvas::LineTo(int x, int y)
 
 void PainterCanvas::TextOut(int x, int y, const QString &text)
 {
-    const QFontMetrics metrics = painter_.fontMetrics();
+    const QFontMetrics &metrics = metrics_;
     const int baseline = y + metrics.ascent();
     const qint64 right = PageWidth();
     qint64 left = x;
@@ -144,7 +160,7 @@ void PainterCanvas::TextOut(int x, int y, const QString &text)
 
 int PainterCanvas::TextWidth(const QString &text)
 {
-    const QFontMetrics metrics = painter_.fontMetrics();
+    const QFontMetrics &metrics = metrics_;
     qint64 width = 0;
     forEachPiece(text, [&](const QString &piece) {
         width += metrics.horizontalAdvance(piece);

@@ -1,18 +1,20 @@
 #pragma once
-// The print canvas on a QPrinter: a real printer or a PDF file. The page is the printer's
-// printable area as a paint device (width() and height()), and point sizes follow its
-// resolution.
+// The print canvas on a paged paint device: a QPrinter for a real printer, a QPdfWriter for a
+// PDF file. The page is the device's printable area (width() and height()), and point sizes
+// follow its resolution. Fonts and the pen may be set, and texts measured, before the
+// document begins.
 #include "print/PrintCanvas.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPoint>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 class PainterCanvas : public PrintCanvas {
 public:
-    explicit PainterCanvas(QPrinter &printer);
+    explicit PainterCanvas(QPagedPaintDevice &device);
     ~PainterCanvas() override;
 
     bool BeginDoc() override;
@@ -32,9 +34,13 @@ public:
     int TextWidth(const QString &text) override;
 
 private:
-    QPrinter &printer_;
+    void SetFont(QFont font);
+
+    QPagedPaintDevice &device_;
     QPainter painter_;
     QFont font_;
+    QFontMetrics metrics_;
+    int penWidth_ = 1;
     QPoint pen_;
     int page_ = 0;
 };

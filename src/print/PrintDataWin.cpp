@@ -1,6 +1,7 @@
 #include "print/PrintDataWin.h"
 
 #include "core/DialogOwner.h"
+#include "print/FreeText.h"
 
 #include <QDate>
 #include <QGroupBox>
@@ -28,6 +29,7 @@ QLineEdit *field(QGroupBox *box, QLabel *&label, const char *labelName, const ch
     label->setGeometry(labelGeometry);
     auto *edit = new QLineEdit(box);
     edit->setObjectName(QString::fromLatin1(editName));
+    TakeAnyLength(edit);
     edit->setGeometry(editGeometry);
     return edit;
 }
@@ -110,8 +112,14 @@ void TPrintDataWin::showEvent(QShowEvent *event)
 
 void TPrintDataWin::DrukujClick()
 {
-    const PrintOutcome outcome = PrintWithQuestion(
-        this, Drukarka, [this](PrintCanvas &canvas) { return PrintCard(canvas, Texts()); });
+    const CardTexts card = Texts();
+    const QString serial = card.panel[ParameterField::NumerSeryjnyMiernika].trimmed();
+    const PrintDocument document {
+        QStringLiteral("Karta kalibracyjna %1").arg(serial).trimmed(),
+        1,
+        [&card](PrintCanvas &canvas) { return PrintCard(canvas, card); },
+    };
+    const PrintOutcome outcome = PrintWithQuestion(this, Drukarka, document);
     if (outcome == PrintOutcome::Printed)
         close();
 }

@@ -4,7 +4,8 @@
 #include "core/Jezyki.h"
 #include "core/Messages.h"
 #include "core/Named.h"
-#include "files/DataFile.h"
+#include "files/TextLines.h"
+#include "print/FreeText.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -22,7 +23,7 @@ constexpr int StartingResults = 10;
 constexpr int Columns = 4;
 } // namespace
 
-TRaport_Win::TRaport_Win(QWidget *owner, std::function<QString()> openDataFile)
+TRaport_Win::TRaport_Win(QWidget *owner, DataFileQuestion openDataFile)
     : QDialog(owner,
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
             | Qt::WindowCloseButtonHint)
@@ -61,14 +62,19 @@ TRaport_Win::TRaport_Win(QWidget *owner, std::function<QString()> openDataFile)
     SpinEdit1->setValue(StartingResults);
     // A number out of range typed and left becomes the nearest in range (0 becomes 1).
     SpinEdit1->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    // The spin box signals changes of its value only; the count follows every text typed.
+    // The count follows every change of the spin edit: its value (the arrows, the keys, the
+    // wheel, setValue), which changes its text with the text's signals blocked, and every
+    // text typed, also one that is no value of it (a 0).
     SpinText = SpinEdit1->findChild<QLineEdit *>();
+    for (QLineEdit *edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
+        TakeAnyLength(edit);
     Zpliku = named(new QPushButton(this), "Zpliku");
     Zpliku->setGeometry(330, 182, 150, 26);
 
     Wyniki = named(new QTableWidget(0, Columns, this), "Wyniki");
     Wyniki->setGeometry(8, 216, 472, 124);
     Wyniki->verticalHeader()->hide();
+    Wyniki->setItemDelegate(new FreeTextDelegate(Wyniki));
     Wyniki->verticalHeader()->setDefaultSectionSize(20);
     const int widths[Columns] = {40, 150, 120, 140};
     for (int column = 0; column < Columns; ++column)
@@ -84,6 +90,7 @@ TRaport_Win::TRaport_Win(QWidget *owner, std::function<QString()> openDataFile)
 
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TRaport_Win::ComboBox1Change);
     connect(SpinText, &QLineEdit::textChanged, this, &TRaport_Win::SpinEdit1Change);
+    connect(SpinEdit1, &QSpinBox::valueChanged, this, &TRaport_Win::SpinEdit1Change);
     connect(Zpliku, &QPushButton::clicked, this, &TRaport_Win::ZplikuClick);
     connect(Button1, &QPushButton::clicked, this, &TRaport_Win::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TRaport_Win::Button2Click);
@@ -176,26 +183,38 @@ void TRaport_Win::SetResultCount(int count)
 
 void TRaport_Win::ZplikuClick()
 {
-    const QString path = OpenDataFile ? OpenDataFile() : QString();
+    const QString path = OpenDataFile ? OpenDataFile(this) : QString();
     if (path.isEmpty())
         return;
-    const DataFileContents contents = ReadDataFile(path, ReportMaxResults);
-    const int count = static_cast<int>(contents.lines.size());
+    const TextLines file = ReadTextLines(path, ReportMaxResults, ReportMaxLineLength);
+    const int count = static_cast<int>(file.lines.size());
+    using Status = TextLines::Status;
+    const bool read = file.status == Status::Ok || file.status == Status::Truncated;
     if (count > 0) {
         SetResultCount(count);
         for (int row = 0; row < count; ++row)
-            SetCell(row, 2, contents.lines.at(row));
+            SetCell(row, 2, file.lines.at(row));
+    } else if (read) {
+        // An empty file leaves one row, with nothing in it.
+        SetResultCount(1);
+        for (int column = 1; column < Columns; ++column)
+            SetCell(0, column, QString());
     }
-    using Status = DataFileContents::Status;
-    if (contents.status != Status::Ok && contents.status != Status::Truncated) {
+    if (count > 0 || read) {
+        // The induction values of rows cut off did not come from this file: they do not
+        // come back when the count grows again.
+        for (std::size_t row = Wyniki->rowCount(); row < CutRows.size(); ++row)
+            CutRows[row][1].clear();
+    }
+    if (!read) {
         // The rows read so far stay; the count shown is left as it was.
         ShowMessage(this, QString::fromUtf8("Błąd. Nie można odczytac pliku."));
         return;
     }
-    // An empty file leaves one row. The spin edit shows at most its 500; the rows are set
-    // above, so its change must not cut them back.
-    SetResultCount(count);
-    const QSignalBlocker quiet(SpinText);
+    // The spin edit shows at most its 500; the rows are set above, so its change must not cut
+    // them back.
+    const QSignalBlocker quietValue(SpinEdit1);
+    const QSignalBlocker quietText(SpinText);
     SpinEdit1->setValue(count);
 }
 
@@ -220,8 +239,13 @@ ReportTexts TRaport_Win::Texts() const
 
 void TRaport_Win::Button1Click()
 {
-    const PrintOutcome outcome = PrintWithQuestion(
-        this, PrintDialog1, [this](PrintCanvas &canvas) { return PrintReport(canvas, Texts()); });
+    const ReportTexts report = Texts();
+    const PrintDocument document {
+        Tekst(50),
+        ReportPageCount(report.rows.size()),
+        [&report](PrintCanvas &canvas) { return PrintReport(canvas, report); },
+    };
+    const PrintOutcome outcome = PrintWithQuestion(this, PrintDialog1, document);
     if (outcome == PrintOutcome::Printed)
         close();
 }

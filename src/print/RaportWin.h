@@ -21,12 +21,18 @@ class QTableWidget;
 
 // The most lines "Pobierz dane" takes from a data file, and the most rows the table holds.
 constexpr int ReportMaxResults = 1000;
+// The longest line "Pobierz dane" takes; a longer one ends the reading as a file that cannot
+// be read.
+constexpr int ReportMaxLineLength = 4096;
 
 class TRaport_Win : public QDialog {
     Q_OBJECT
 public:
-    // openDataFile asks for the data file to load: a file name, empty when cancelled.
-    TRaport_Win(QWidget *owner, std::function<QString()> openDataFile);
+    // Asks for a data file to load, with the dialog over the given window: a file name,
+    // empty when cancelled.
+    using DataFileQuestion = std::function<QString(QWidget *parent)>;
+
+    TRaport_Win(QWidget *owner, DataFileQuestion openDataFile);
 
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
            *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
@@ -41,6 +47,8 @@ public:
 
     // The print dialog.
     PrinterQuestion PrintDialog1;
+    // The open-file dialog of "Pobierz dane".
+    DataFileQuestion OpenDataFile;
 
     // Sets the number of result rows, at least 1 and at most ReportMaxResults, and numbers
     // them from 1. A row cut off keeps its texts and shows them again when the count grows:
@@ -65,7 +73,6 @@ private:
     QString Cell(int row, int column) const;
     void SetCell(int row, int column, const QString &text);
 
-    std::function<QString()> OpenDataFile;
     QLineEdit *SpinText = nullptr; // the spin edit's text
     // The texts of columns 1 to 3 of rows cut off by a smaller count, by row.
     std::vector<std::array<QString, 3>> CutRows;

@@ -1,7 +1,9 @@
 #pragma once
 // A print canvas that records what is drawn and where, for tests and benchmarks. A text is
 // as wide as TextWidthPerPoint pixels per point of font size per character, so that every
-// text has a known width. Failures of the printer can be put in.
+// text has a known width. On a page 4800 pixels wide that is about as wide as the printer's
+// font is on paper: the card's parameter labels fit their column, "R 13=" and "Jdc(AC)=" do
+// not. Failures of the printer can be put in.
 #include "print/PrintCanvas.h"
 
 #include <QString>
@@ -9,7 +11,7 @@
 
 class RecordingCanvas : public PrintCanvas {
 public:
-    static constexpr int TextWidthPerPoint = 10;
+    static constexpr int TextWidthPerPoint = 4;
 
     struct Text {
         int page;

@@ -52,6 +52,13 @@ void printNextPageHeader(PrintCanvas &canvas, const PageUnits &u)
 }
 } // namespace
 
+int ReportPageCount(std::size_t rows)
+{
+    constexpr std::size_t first = PageEndRow - FirstPageRow;
+    constexpr std::size_t next = PageEndRow - NextPageRow;
+    return rows <= first ? 1 : 1 + static_cast<int>((rows - first + next - 1) / next);
+}
+
 QString FieldKindLine(const ReportTexts &report)
 {
     switch (report.fieldKind) {

@@ -25,6 +25,9 @@ struct ReportTexts {
     std::vector<std::array<QString, 4>> rows;
 };
 
+// The number of pages the report's rows take (one at least).
+int ReportPageCount(std::size_t rows);
+
 // The line under the report's title that names the kind of field.
 QString FieldKindLine(const ReportTexts &report);
 

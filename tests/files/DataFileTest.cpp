@@ -1,5 +1,6 @@
 // The data file format: writing whole files only, and reading back every kind of file.
 #include "TestMain.h"
+#include "common/FileSizeLimit.h"
 
 #include "files/DataFile.h"
 #include "measure/ResultText.h"
@@ -10,28 +11,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
-// Lowers the largest file this process may write, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_ {};
-};
-
 QByteArray readAll(const QString &path)
 {
     QFile file(path);

@@ -2,6 +2,7 @@
 // through the print dialog (answered here with a PDF file), and closed in every way, each of
 // which gives the main window back.
 #include "TestMain.h"
+#include "common/FileSizeLimit.h"
 #include "common/MessageCatcher.h"
 
 #include "app/AboutWin.h"
@@ -14,17 +15,27 @@
 #include "print/RaportWin.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+#include <limits>
+#include <optional>
 
 namespace {
 struct Program {
@@ -47,16 +58,30 @@ struct Program {
     }
 };
 
-// The print dialog's answer: print to this PDF file, or cancel when it is empty.
-PrinterQuestion printTo(const QString &pdf)
+// The print dialog's answer: print pages from to (0 for all) to this PDF file, or cancel
+// when it is empty.
+PrinterQuestion printTo(const QString &pdf, int from = 0, int to = 0)
 {
-    return [pdf](QPrinter &printer) {
+    return [=](QPrinter &printer, int) {
         if (pdf.isEmpty())
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
+        if (from > 0) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(from, to);
+        }
         return true;
     };
+}
+
+int pdfPages(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    return int(QString::fromLatin1(file.readAll()).count(page));
 }
 
 // What the tests do with either dialog.
@@ -98,7 +123,7 @@ private slots:
         QTest::addColumn<QString>("ending");
         for (const bool card : {true, false}) {
             for (const char *ending : {"Anuluj", "Escape", "close box", "printed",
-                     "print dialog cancelled", "print failed", "destroyed"}) {
+                     "print dialog cancelled", "print failed", "disk full", "destroyed"}) {
                 QTest::addRow("%s, %s", card ? "card" : "report", ending)
                     << card << QString::fromLatin1(ending);
             }
@@ -135,9 +160,17 @@ private slots:
             *d.printDialog = printTo(QString());
             d.print->click();
             staysOpen = true;
-        } else if (ending == "print failed") {
-            *d.printDialog = printTo(dir.filePath(QStringLiteral("missing/out.pdf")));
-            d.print->click();
+        } else if (ending == "print failed" || ending == "disk full") {
+            const bool full = ending == "disk full";
+            *d.printDialog = printTo(full ? pdf : dir.filePath(QStringLiteral("missing/out.pdf")));
+            {
+                // Writing more than 4096 bytes fails as on a full disk.
+                std::optional<FileSizeLimit> limit;
+                if (full)
+                    limit.emplace(4096);
+                d.print->click();
+            }
+            QVERIFY(!QFile::exists(pdf));
             QCOMPARE(messages.texts().size(), 1);
             QVERIFY(messages.texts().first().startsWith(
                 QString::fromUtf8("Błąd. Nie można zapisać wydruku do pliku ")));
@@ -153,7 +186,7 @@ private slots:
         }
         QTRY_VERIFY(d.window == nullptr);
         QVERIFY(p.main.isEnabled());
-        if (ending != "print failed")
+        if (ending != "print failed" && ending != "disk full")
             QVERIFY(messages.texts().isEmpty());
     }
 
@@ -203,8 +236,8 @@ private slots:
         MessageCatcher messages;
         Program p;
         QString chosen;
-        p.main.Questions.openDataFile = [&] { return chosen; };
         TRaport_Win *report = p.openReport();
+        report->OpenDataFile = [&](QWidget *) { return chosen; };
         for (const int lines : files) {
             chosen = lines == -2 ? QString() : dir.filePath(QStringLiteral("f%1.N3D").arg(lines));
             QStringList texts;
@@ -224,6 +257,214 @@ private slots:
         if (files.first() > 0)
             QCOMPARE(cellText(report->Wyniki, rows - 1, 2), QStringLiteral("%1.00").arg(rows, 4));
         QCOMPARE(report->Texts().rows.size(), std::size_t(rows));
+        // A row that comes back shows no induction value of an earlier file.
+        if (rows < 500) {
+            report->SpinEdit1->setValue(rows + 1);
+            QCOMPARE(cellText(report->Wyniki, rows, 2), QString());
+        }
+    }
+
+    // "Pobierz dane" puts each line in whole, whatever it holds, however it ends; a line too
+    // long to be a result ends the reading, and the rows read before it stay.
+    void dataFileLinesAreTakenWhole_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("inductions"); // column 2 of the rows afterwards
+        QTest::addColumn<bool>("message");
+        const QByteArray longLine(ReportMaxLineLength, 'x');
+        QTest::newRow("any text") << QByteArray("1,50\r\n12.3 mT\r\nabc\r\n"
+                                                "1234567890123456789012345678901234567890")
+                                  << QStringList {"1,50", "12.3 mT", "abc",
+                                         "1234567890123456789012345678901234567890"}
+                                  << false;
+        QTest::newRow("CR line ends")
+            << QByteArray("1\r2\r3\r") << QStringList {"1", "2", "3"} << false;
+        QTest::newRow("UTF-8") << QByteArray("Kraków \xf0\x9f\x98\x80\n")
+                               << QStringList {QString::fromUtf8("Kraków 😀")} << false;
+        QTest::newRow("longest line")
+            << longLine << QStringList {QString::fromLatin1(longLine)} << false;
+        QTest::newRow("too long a line")
+            << QByteArray("1\r\n2\r\n" + longLine + "x\r\n3") << QStringList {"1", "2"} << true;
+        QTest::newRow("empty file") << QByteArray() << QStringList {""} << false;
+    }
+    void dataFileLinesAreTakenWhole()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, inductions);
+        QFETCH(bool, message);
+        QTemporaryDir dir;
+        MessageCatcher messages;
+        Program p;
+        TRaport_Win *report = p.openReport();
+        report->Wyniki->setItem(0, 2, new QTableWidgetItem(QStringLiteral("typed")));
+        const QString path = dir.filePath(QStringLiteral("lines.N3D"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        report->OpenDataFile = [&](QWidget *) { return path; };
+        report->Zpliku->click();
+        QStringList column;
+        for (int row = 0; row < report->Wyniki->rowCount(); ++row)
+            column.append(cellText(report->Wyniki, row, 2));
+        QCOMPARE(column, inductions);
+        QCOMPARE(messages.texts(),
+            message ? QStringList {QString::fromUtf8("Błąd. Nie można odczytac pliku.")}
+                    : QStringList {});
+        QCOMPARE(report->SpinEdit1->value(), message ? 10 : int(inductions.size()));
+    }
+
+    // The rows follow every change of the spin edit's value, however it is made.
+    void rowsFollowEveryChangeOfTheCount_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("arrow") << "arrow" << 11;
+        QTest::newRow("Up key") << "Up" << 11;
+        QTest::newRow("PageUp key") << "PageUp" << 20;
+        QTest::newRow("wheel") << "wheel" << 11;
+        QTest::newRow("setValue") << "setValue" << 13;
+    }
+    void rowsFollowEveryChangeOfTheCount()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, rows);
+        Program p;
+        TRaport_Win *report = p.openReport();
+        QSpinBox *spin = report->SpinEdit1;
+        if (change == "arrow") {
+            spin->stepUp();
+        } else if (change == "Up") {
+            QTest::keyClick(spin, Qt::Key_Up);
+        } else if (change == "PageUp") {
+            QTest::keyClick(spin, Qt::Key_PageUp);
+        } else if (change == "wheel") {
+            const QPoint at = spin->rect().center();
+            QWheelEvent wheel(at, spin->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(spin, &wheel);
+        } else {
+            spin->setValue(13);
+        }
+        QCOMPARE(spin->value(), rows);
+        QCOMPARE(report->Wyniki->rowCount(), rows);
+        QCOMPARE(cellText(report->Wyniki, rows - 1, 0), QString::number(rows));
+        QCOMPARE(report->Texts().rows.size(), std::size_t(rows));
+    }
+
+    // The file dialog stands over the report, so the keyboard is the report's again after it.
+    void fileDialogStandsOverTheReport()
+    {
+        Program p;
+        TRaport_Win *report = p.openReport();
+        QWidget *parent = nullptr;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            QVERIFY(qobject_cast<QFileDialog *>(dialog) != nullptr);
+            parent = dialog->parentWidget();
+            static_cast<QDialog *>(dialog)->reject();
+        });
+        report->Zpliku->click();
+        QCOMPARE(parent, report);
+        QCOMPARE(report->Wyniki->rowCount(), 10);
+    }
+
+    // Every field of both dialogs, the report's table too, takes a text whole however long:
+    // past the line edits' usual 32767 characters, with an emoji across that point.
+    void textsOfAnyLengthAreTakenWhole()
+    {
+        Program p;
+        const QString text = QString(32766, QLatin1Char('a')) + QString::fromUtf8("😀")
+            + QString(10000, QLatin1Char('b'));
+        QList<QLineEdit *> edits = p.openCard()->findChildren<QLineEdit *>();
+        TRaport_Win *report = p.openReport();
+        for (QLineEdit *edit : report->findChildren<QLineEdit *>())
+            if (edit->parent() != report->SpinEdit1)
+                edits.append(edit);
+        QCOMPARE(edits.size(), 9 + 7);
+        for (QLineEdit *edit : edits) {
+            edit->setText(text);
+            QVERIFY2(edit->text() == text, qPrintable(edit->objectName()));
+        }
+        const QModelIndex cell = report->Wyniki->model()->index(0, 1);
+        QAbstractItemDelegate *delegate = report->Wyniki->itemDelegate();
+        QWidget *editor = delegate->createEditor(report->Wyniki, QStyleOptionViewItem(), cell);
+        QVERIFY(qobject_cast<QLineEdit *>(editor) != nullptr);
+        static_cast<QLineEdit *>(editor)->setText(text);
+        delegate->setModelData(editor, report->Wyniki->model(), cell);
+        delete editor;
+        QCOMPARE(report->Texts().rows[0][1], text);
+    }
+
+    // The print job carries the document's name, and the pages chosen are the pages printed.
+    void chosenPagesAndTheDocumentName_data()
+    {
+        QTest::addColumn<bool>("card");
+        QTest::addColumn<bool>("polish");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("pageCount");
+        QTest::addColumn<int>("printed");
+        QTest::newRow("card") << true << true << 0 << 1 << 1 << "Karta kalibracyjna A1234" << 1
+                              << 1;
+        QTest::newRow("report pages 2 to 3")
+            << false << true << 100 << 2 << 3 << "Raport" << 3 << 2;
+        QTest::newRow("report in English") << false << false << 10 << 0 << 0 << "Report" << 1 << 1;
+    }
+    void chosenPagesAndTheDocumentName()
+    {
+        QFETCH(bool, card);
+        QFETCH(bool, polish);
+        QFETCH(int, rows);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, name);
+        QFETCH(int, pageCount);
+        QFETCH(int, printed);
+        QTemporaryDir dir;
+        Program p;
+        LanguageName = polish ? LanguagePolish : LanguageEnglish;
+        p.main.Send->NumerSeryjnyMiernika->setText(QStringLiteral("A1234"));
+        Dialog d = open(p, card);
+        if (!card)
+            static_cast<TRaport_Win *>(d.window.data())->SpinEdit1->setValue(rows);
+        const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+        QString askedName;
+        int askedPages = 0;
+        *d.printDialog = [&](QPrinter &printer, int pages) {
+            askedName = printer.docName();
+            askedPages = pages;
+            return printTo(pdf, from, to)(printer, pages);
+        };
+        d.print->click();
+        QCOMPARE(askedName, name);
+        QCOMPARE(askedPages, pageCount);
+        QCOMPARE(pdfPages(pdf), printed);
+    }
+
+    // Printing to a file offers the document's name in the user's documents folder, and only
+    // the pages the document has.
+    void printDialogOffersTheDocumentInTheDocumentsFolder()
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(QStringLiteral("Karta kalibracyjna A1234"));
+        QString offered;
+        int maxPage = 0;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            maxPage = dialog->maxPage();
+            if (auto *file = dialog->findChild<QLineEdit *>(QStringLiteral("filename")))
+                offered = file->text();
+            dialog->reject();
+        });
+        QVERIFY(!AskPrinterWithDialog(nullptr, "Drukarka")(printer, 3));
+        QCOMPARE(maxPage, 3);
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QDir(folder).exists())
+            folder = QDir::homePath();
+        QCOMPARE(offered, QDir(folder).filePath(QStringLiteral("Karta kalibracyjna A1234.pdf")));
     }
 
     // The spin edit's change runs on every text typed: a 0 leaves one row, and a count typed

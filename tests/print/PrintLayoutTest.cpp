@@ -4,6 +4,7 @@
 
 #include "core/Jezyki.h"
 #include "print/CardLayout.h"
+#include "print/PageRangeCanvas.h"
 #include "print/PainterCanvas.h"
 #include "print/RecordingCanvas.h"
 #include "print/ReportLayout.h"
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -33,6 +35,7 @@ CardTexts card()
 {
     CardTexts texts;
     texts.client = QStringLiteral("ACME");
+    texts.r1 = QStringLiteral("R1");
     texts.i1 = QStringLiteral("J1");
     for (std::size_t i = 0; i < ParameterCount; ++i)
         texts.panel.line(i) = QStringLiteral("P%1").arg(i);
@@ -97,10 +100,17 @@ private slots:
         row("card row 13 value", 0, page, 1, "P12", 3120, Any, 4092);
         row("card row 23 value", 0, page, 1, "P22", 3120, Any, 5412);
         row("card row 24 R 49", 0, page, 1, "R 49=", Any, 1920, 5544);
-        row("card row 25 current", 0, page, 1, "J1", 900, Any, 5676);
         row("card row 26", 0, page, 1, "26", Any, 360, 5808);
         row("card headings, odd page", 0, odd, 1, "L.p.", Any, 363, 2194);
-        row("card row 25 current, odd page", 0, odd, 1, "J1", 908, Any, 5719);
+        // A label that would come closer to its value than a space (48 pixels at 12 points)
+        // puts its value a space after its end; on a wider page the value keeps its place.
+        const QSize wide(9600, 6600); // a = 240
+        const QSize wideOdd(9640, 6650); // a = 241: 7.5a rounds to even
+        row("card row 24 resistor after its label", 0, page, 1, "R1", 768, Any, 5544);
+        row("card row 25 current after its label", 0, page, 1, "J1", 912, Any, 5676);
+        row("card row 24 resistor, wide page", 0, wide, 1, "R1", 1440, Any, 5544);
+        row("card row 25 current, wide page", 0, wide, 1, "J1", 1800, Any, 5676);
+        row("card row 25 current, wide odd page", 0, wideOdd, 1, "J1", 1808, Any, 5719);
         row("report page label", 10, page, 1, "Strona 1", Any, 4680, 264);
         row("report institution", 10, page, 1, "Instytut", Any, 4680, 396);
         row("report city", 10, page, 1, "Kraków", Any, 4680, 554);
@@ -187,6 +197,7 @@ private slots:
         const RecordingCanvas canvas = print(rows, 4800, 6600);
         QVERIFY(canvas.ended);
         QCOMPARE(canvas.PageNumber(), pages);
+        QCOMPARE(ReportPageCount(rows), pages);
         for (int page = 1; page <= pages; ++page)
             QVERIFY(find(canvas, page, QStringLiteral("Strona %1").arg(page)) != nullptr);
         // Every row once, its number right-aligned to 3a.
@@ -198,6 +209,46 @@ private slots:
             }
         }
         QCOMPARE(numbers, rows);
+    }
+
+    // Only the chosen pages reach the printer, as they stand in the whole document.
+    void onlyTheChosenPagesArePrinted_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("pages");
+        QTest::addColumn<QStringList>("printed"); // the page labels, one per printed page
+        QTest::addColumn<QString>("firstRow");
+        QTest::newRow("2 to 3 of 3")
+            << 100 << "2-3" << QStringList {"Strona 2", "Strona 3"} << "32";
+        QTest::newRow("1 and 3") << 100 << "1,3" << QStringList {"Strona 1", "Strona 3"} << "1";
+        QTest::newRow("beyond the end") << 10 << "2-5" << QStringList {} << QString();
+    }
+    void onlyTheChosenPagesArePrinted()
+    {
+        QFETCH(int, rows);
+        QFETCH(QString, pages);
+        QFETCH(QStringList, printed);
+        QFETCH(QString, firstRow);
+        RecordingCanvas printer(4800, 6600);
+        PageRangeCanvas canvas(printer, QPageRanges::fromString(pages));
+        QVERIFY(PrintReport(canvas, report(rows)));
+        QCOMPARE(printer.begun, !printed.isEmpty());
+        QCOMPARE(printer.ended, !printed.isEmpty());
+        QStringList labels;
+        for (const auto &t : printer.texts)
+            if (t.text.startsWith(QStringLiteral("Strona ")))
+                labels.append(t.text);
+        QCOMPARE(labels, printed);
+        if (!printed.isEmpty()) {
+            QCOMPARE(printer.PageNumber(), printed.size());
+            const auto row
+                = std::find_if(printer.texts.begin(), printer.texts.end(), [](const auto &t) {
+                      return t.y >= 6 * 132 && t.x + t.width == 360 && t.text != "L.p.";
+                  });
+            QCOMPARE(row->text, firstRow);
+            // Each printed page has its frame drawn.
+            QCOMPARE(printer.lines.back().page, printed.size());
+        }
     }
 
     void failingPrinterStopsThePrintout_data()
