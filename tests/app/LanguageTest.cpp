@@ -9,10 +9,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -143,6 +146,43 @@ private slots:
         QTest::mouseClick(dialog->Anuluj, Qt::LeftButton);
         QTRY_VERIFY(main.isEnabled());
         QCOMPARE(LanguageName, LanguagePolish);
+    }
+
+    // Qt's own dialogs follow the language chosen in the dialog; a new run is English again.
+    void qtDialogsFollowTheLanguage()
+    {
+        auto choose = [](TMainWin &main, int row) {
+            main.ZmienJezykClick();
+            auto *dialog = main.findChild<TJezyk *>(QStringLiteral("Jezyk"));
+            QVERIFY(dialog);
+            dialog->WybranyJezyk->setCurrentRow(row);
+            dialog->OKClick();
+        };
+        auto expect = [](const char *yes, const char *no, const char *cancel) {
+            QMessageBox box(
+                QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')),
+                QString::fromUtf8(yes));
+            QCOMPARE(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')),
+                QString::fromUtf8(no));
+            QFileDialog files;
+            files.setOption(QFileDialog::DontUseNativeDialog);
+            auto *buttons = files.findChild<QDialogButtonBox *>();
+            QVERIFY(buttons);
+            QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+                QString::fromUtf8(cancel));
+        };
+        {
+            AppWindows windows = createWindows();
+            expect("Yes", "No", "Cancel");
+            choose(*windows.MainWin, 0);
+            expect("Tak", "Nie", "Anuluj");
+            choose(*windows.MainWin, 1);
+            expect("Yes", "No", "Cancel");
+            choose(*windows.MainWin, 0);
+        }
+        AppWindows windows = createWindows();
+        expect("Yes", "No", "Cancel");
     }
 
     void englishChosenInTheDialog()
