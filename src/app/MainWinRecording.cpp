@@ -17,14 +17,15 @@ namespace {
 const QString DataFileFilter = QStringLiteral("Pliki danych Nerix 3.0 (*.N3D)");
 const QString DataFileSuffix = QStringLiteral("N3D");
 
-QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode)
+QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode,
+    const QString &filter = DataFileFilter, const QString &suffix = DataFileSuffix)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(
         mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(DataFileFilter);
-    dialog.setDefaultSuffix(DataFileSuffix);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
@@ -36,6 +37,9 @@ void TMainWin::askFileQuestionsWithDialogs()
     Questions.recordingStep = [this] { return AskRecordingStep(this); };
     Questions.saveDataFile = [this] { return AskDataFile(this, QFileDialog::AcceptSave); };
     Questions.openDataFile = [this] { return AskDataFile(this, QFileDialog::AcceptOpen); };
+    Questions.saveCsvFile = [this] {
+        return AskDataFile(this, QFileDialog::AcceptSave, Tekst(99), QStringLiteral("csv"));
+    };
     Questions.discardUnsaved = [this] {
         return QMessageBox::question(this, QApplication::applicationName(),
                    QString::fromUtf8("Wyniki nie zostały zapisane. Odrzucić je?"),
@@ -61,7 +65,7 @@ void TMainWin::Zapisz1Click()
     if (file.isEmpty())
         return;
     KrokZapisu = step;
-    Wyniki.clear();
+    EmptyResultStore(false);
     LicznikKroku = 0;
     RecordingFile = file;
     Zapisywanie = true;
@@ -79,7 +83,7 @@ void TMainWin::SetRecordingControls(bool recording)
     Button2->setEnabled(!recording);
 }
 
-void TMainWin::RecordResult(const QString &text)
+void TMainWin::RecordResult(const QString &text, const char *unit)
 {
     if (!Zapisywanie)
         return;
@@ -87,6 +91,9 @@ void TMainWin::RecordResult(const QString &text)
     if (LicznikKroku != KrokZapisu)
         return;
     Wyniki.append(text);
+    ResultStamps.push_back(StampNow(unit));
+    if (LiczbaWynikow() == 1)
+        UpdateExportItem();
     LicznikKroku = 0;
     if (LiczbaWynikow() >= MaxDataFileResults)
         ZakonczClick();
@@ -97,10 +104,11 @@ void TMainWin::ZakonczClick()
     KrokZapisu = 0;
     Zapisywanie = false;
     SetRecordingControls(false);
-    if (LiczbaWynikow() > 0 && SaveKeptResults())
+    const bool saved = LiczbaWynikow() > 0 && SaveKeptResults();
+    if (saved)
         StatusPanel1->setText(
             QString::fromUtf8("Zapisano wyników: ") + QString::number(LiczbaWynikow()));
-    Wyniki.clear();
+    EmptyResultStore(saved);
 }
 
 // Writes the kept results to the recording file. When that fails the user is told and may

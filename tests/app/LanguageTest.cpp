@@ -32,12 +32,14 @@ private slots:
         QCOMPARE(Tekst(38), QStringLiteral("Wmoc."));
         QCOMPARE(Tekst(40), QString::fromUtf8("Połączony na "));
         QCOMPARE(Tekst(97), QStringLiteral(" wynik"));
+        QCOMPARE(Tekst(98), QStringLiteral("Eksportuj do CSV..."));
         QCOMPARE(Tekst(7), QString::fromUtf8("&Otwórz plik..."));
         QCOMPARE(Tekst(30), QStringLiteral("  Sterowanie"));
         LanguageName = LanguageEnglish;
         QCOMPARE(Tekst(23), QStringLiteral(" Data "));
         QCOMPARE(Tekst(96), QStringLiteral("Save every "));
         QCOMPARE(Tekst(97), QStringLiteral("th result"));
+        QCOMPARE(Tekst(98), QStringLiteral("Export to CSV..."));
         QCOMPARE(Tekst(94), QStringLiteral("Turn off automatic power down"));
     }
 
@@ -49,7 +51,7 @@ private slots:
         QCOMPARE(text, QStringLiteral("kept"));
         LanguageName = LanguageEnglish;
         Tekst(0, text);
-        Tekst(98, text);
+        Tekst(TekstCount + 1, text);
         QCOMPARE(text, QStringLiteral("kept"));
         Tekst(1, text);
         QCOMPARE(text, QStringLiteral("File"));
@@ -100,6 +102,7 @@ private slots:
             {main.Otwrz1->text(), QString::fromUtf8("&Otwórz plik...")},
             {main.Zapisz1->text(), QStringLiteral("&Zapisz do pliku...")},
             {main.Zakoncz->text(), QString::fromUtf8("&Zakończ zapisywanie do pliku")},
+            {main.EksportCSV1->text(), QStringLiteral("Eksportuj do CSV...")},
             {main.Koniec1->text(), QStringLiteral("Koniec")},
             {main.Minmax1->text(), QString::fromUtf8("Obróbka danych")},
             {main.Danezurzdzenia1->text(), QString::fromUtf8("Dane z urządzenia")},
