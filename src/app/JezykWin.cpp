@@ -1,5 +1,6 @@
 #include "app/JezykWin.h"
 
+#include "app/QtTranslation.h"
 #include "core/DialogOwner.h"
 #include "core/Jezyki.h"
 
@@ -74,6 +75,7 @@ void TJezyk::OKClick()
         LanguageName = LanguagePolish;
     else if (row == 1)
         LanguageName = LanguageEnglish;
+    FollowLanguageInQtTexts();
     emit languageChosen();
     close();
 }

@@ -128,6 +128,8 @@ void TMainWin::buildMenu()
     Zapisz1->setEnabled(false);
     Zakoncz = item(Plik1, "Zakoncz", "&Zakończ zapisywanie do pliku");
     Zakoncz->setEnabled(false);
+    EksportCSV1 = item(Plik1, "EksportCSV1", "Eksportuj do CSV...");
+    EksportCSV1->setEnabled(false);
     Plik1->addSeparator();
     Koniec1 = item(Plik1, "Koniec1", "&Koniec");
     connect(Koniec1, &QAction::triggered, this, &TMainWin::Koniec1Click);
@@ -425,6 +427,7 @@ void TMainWin::connectHandlers()
     onClick(Zakoncz, [this] { ZakonczClick(); });
     connect(S_Zapisz, &QPushButton::clicked, this, &TMainWin::S_ZapiszClick);
     onClick(Otwrz1, [this] { Otwrz1Click(); });
+    connect(EksportCSV1, &QAction::triggered, this, &TMainWin::EksportCSV1Click);
     connect(Button2, &QPushButton::clicked, this, &TMainWin::Otwrz1Click);
 
     connect(filtr, &QCheckBox::toggled, this, &TMainWin::filtrClick);
@@ -487,6 +490,7 @@ void TMainWin::ApplyLanguage()
     Otwrz1->setText(Tekst(7));
     Zapisz1->setText(Tekst(8));
     Zakoncz->setText(Tekst(9));
+    EksportCSV1->setText(Tekst(98));
     Koniec1->setText(Tekst(11));
     Minmax1->setText(Tekst(12));
     Danezurzdzenia1->setText(Tekst(13));

@@ -4,6 +4,7 @@
 // events they serve; the logic behind them lives in the plain cores of measure/, files/ and
 // params/.
 #include "calib/KalibracjaHost.h"
+#include "files/ResultsCsv.h"
 #include "measure/FrameAssembler.h"
 #include "measure/ResultProcessor.h"
 
@@ -61,6 +62,8 @@ public:
             *Wyjdztryb1 = nullptr, *Poczony1 = nullptr, *COM11 = nullptr, *COM21 = nullptr,
             *Zmieautomatycznewyczanie1 = nullptr, *Ustawieniaserwisowe1 = nullptr,
             *ZmienJezyk = nullptr, *Twrzraport1 = nullptr, *OProgramie1 = nullptr;
+    // The file menu's CSV export of the result store (MainWinExport.cpp).
+    QAction *EksportCSV1 = nullptr;
 
     // Result panel.
     QFrame *PanelWynik = nullptr;
@@ -110,6 +113,16 @@ public:
     QStringList Wyniki;
     std::vector<double> StoredSeries;
     int LiczbaWynikow() const { return static_cast<int>(Wyniki.size()); }
+    // While recording, one stamp per entry of Wyniki: when it was received, in which unit.
+    // Empty for results opened from a data file.
+    std::vector<ResultStamp> ResultStamps;
+    // The stop of a recording empties the store once the data file is written; its results
+    // stay here, with their stamps, for the CSV export until a recording starts or a file is
+    // opened.
+    struct {
+        QStringList texts;
+        std::vector<ResultStamp> stamps;
+    } LastRecording;
     // Recording state.
     bool Zapisywanie = false;
     int KrokZapisu = 0;
@@ -123,6 +136,7 @@ public:
         std::function<QString()> saveDataFile; // a file name, empty to cancel
         std::function<QString()> openDataFile; // a file name, empty to cancel
         std::function<bool()> discardUnsaved; // true: drop results that could not be saved
+        std::function<QString()> saveCsvFile; // a file name, empty to cancel
     } Questions;
 
     void RefilterStored();
@@ -221,8 +235,11 @@ public slots:
     void ZakonczClick();
     void S_ZapiszClick();
     void Otwrz1Click();
-    // Recording hand-over: called once per decoded result with the text that is shown.
-    void RecordResult(const QString &text);
+    // Recording hand-over: called once per decoded result with the text that is shown and its
+    // unit (UnitText's).
+    void RecordResult(const QString &text, const char *unit = "");
+    // CSV export (MainWinExport.cpp): writes the result store, or the last recording.
+    void EksportCSV1Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -255,6 +272,10 @@ private:
     void SendCell(std::optional<std::uint16_t> value, const QString &shown, int address);
     void SetRecordingControls(bool recording);
     bool SaveKeptResults();
+    // Empties the result store; keepForExport: its results become the last recording.
+    void EmptyResultStore(bool keepForExport);
+    // The export item is enabled exactly while there are results to export.
+    void UpdateExportItem();
     void askFileQuestionsWithDialogs();
     void ShowLinkColours(bool alive);
 

@@ -21,7 +21,9 @@ void TMainWin::Otwrz1Click()
         ShowMessage(this, QString::fromUtf8("Błąd. Nie można odczytac pliku."));
         return;
     }
+    EmptyResultStore(false);
     Wyniki = std::move(contents.lines);
+    UpdateExportItem();
 
     Kosz->hide();
     Danezurzdzenia1->setChecked(false);

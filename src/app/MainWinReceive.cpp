@@ -39,7 +39,8 @@ void TMainWin::ComPort1RxChar(int Count)
         ShowPowerOffState(result.autoPowerOff);
         const double filtered = ShowResult(result);
         if (Zapisywanie)
-            RecordResult(PadLeadingMinus(FormatResult(result.decimalClass, filtered)));
+            RecordResult(
+                PadLeadingMinus(FormatResult(result.decimalClass, filtered)), result.unitText);
     } catch (...) {
     }
 }

@@ -19,6 +19,9 @@ void TMainWin::askFileQuestionsWithDialogs()
     Questions.recordingStep = [this] { return AskRecordingStep(this); };
     Questions.saveDataFile = [this] { return AskDataFile(this, QFileDialog::AcceptSave); };
     Questions.openDataFile = [this] { return AskDataFile(this, QFileDialog::AcceptOpen); };
+    Questions.saveCsvFile = [this] {
+        return AskFile(this, QFileDialog::AcceptSave, Tekst(99), QStringLiteral("csv"));
+    };
     Questions.discardUnsaved = [this] {
         return QMessageBox::question(this, QApplication::applicationName(),
                    QString::fromUtf8("Wyniki nie zostały zapisane. Odrzucić je?"),
@@ -44,7 +47,7 @@ void TMainWin::Zapisz1Click()
     if (file.isEmpty())
         return;
     KrokZapisu = step;
-    Wyniki.clear();
+    EmptyResultStore(false);
     LicznikKroku = 0;
     RecordingFile = file;
     Zapisywanie = true;
@@ -62,7 +65,7 @@ void TMainWin::SetRecordingControls(bool recording)
     Button2->setEnabled(!recording);
 }
 
-void TMainWin::RecordResult(const QString &text)
+void TMainWin::RecordResult(const QString &text, const char *unit)
 {
     if (!Zapisywanie)
         return;
@@ -70,6 +73,9 @@ void TMainWin::RecordResult(const QString &text)
     if (LicznikKroku != KrokZapisu)
         return;
     Wyniki.append(text);
+    ResultStamps.push_back(StampNow(unit));
+    if (LiczbaWynikow() == 1)
+        UpdateExportItem();
     LicznikKroku = 0;
     if (LiczbaWynikow() >= MaxDataFileResults)
         ZakonczClick();
@@ -80,10 +86,11 @@ void TMainWin::ZakonczClick()
     KrokZapisu = 0;
     Zapisywanie = false;
     SetRecordingControls(false);
-    if (LiczbaWynikow() > 0 && SaveKeptResults())
+    const bool saved = LiczbaWynikow() > 0 && SaveKeptResults();
+    if (saved)
         StatusPanel1->setText(
             QString::fromUtf8("Zapisano wyników: ") + QString::number(LiczbaWynikow()));
-    Wyniki.clear();
+    EmptyResultStore(saved);
 }
 
 // Writes the kept results to the recording file. When that fails the user is told and may

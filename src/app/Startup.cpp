@@ -3,6 +3,7 @@
 #include "app/AboutWin.h"
 #include "app/HasloWin.h"
 #include "app/MainWin.h"
+#include "app/QtTranslation.h"
 #include "app/UzytkownikWin.h"
 #include "calib/KalibracjaMain.h"
 
@@ -32,6 +33,7 @@ AppWindows createWindows()
 
     AppWindows windows;
     windows.AboutWin = std::make_unique<TAboutWin>();
+    FollowLanguageInQtTexts(); // the about window has chosen English
     windows.MainWin = std::make_unique<TMainWin>();
     windows.HasloWin = std::make_unique<THasloWin>(windows.MainWin.get());
     windows.UzytkownikWin = std::make_unique<TUzytkownikWin>(windows.MainWin.get());

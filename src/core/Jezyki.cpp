@@ -11,7 +11,7 @@ struct Entry {
 };
 
 // Index n - 1 holds text #n. Numbers without a text are unused.
-constexpr std::array<Entry, 97> Texts = {{
+constexpr std::array<Entry, TekstCount> Texts = {{
     {"Plik", "File"}, // 1
     {"Widok", "View"}, // 2
     {"Serwis", "Service"}, // 3
@@ -113,12 +113,14 @@ constexpr std::array<Entry, 97> Texts = {{
     {" Parametry zapisu", " Saving parameters"}, // 95
     {"Zapisz co ", "Save every "}, // 96
     {" wynik", "th result"}, // 97
+    {"Eksportuj do CSV...", "Export to CSV..."}, // 98
+    {"Pliki CSV (*.csv)", "CSV files (*.csv)"}, // 99
 }};
 } // namespace
 
 void Tekst(int n, QString &text)
 {
-    if (n < 1 || n > static_cast<int>(Texts.size()))
+    if (n < 1 || n > TekstCount)
         return;
     const Entry &entry = Texts[static_cast<std::size_t>(n - 1)];
     if (LanguageName == LanguagePolish)

@@ -1,14 +1,21 @@
 #include "files/DataFileDialog.h"
 
-QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode)
+QString AskFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
+    const QString &suffix)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(
         mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Pliki danych Nerix 3.0 (*.N3D)"));
-    dialog.setDefaultSuffix(QStringLiteral("N3D"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
+}
+
+QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode)
+{
+    return AskFile(
+        parent, mode, QStringLiteral("Pliki danych Nerix 3.0 (*.N3D)"), QStringLiteral("N3D"));
 }

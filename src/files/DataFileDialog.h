@@ -1,10 +1,14 @@
 #pragma once
-// The file dialog for data files ("Pliki danych Nerix 3.0", "*.N3D"), over the window that
-// asks, which has the keyboard again when the dialog closes.
+// The file dialogs for data files ("Pliki danych Nerix 3.0", "*.N3D") and the files exported
+// beside them, over the window that asks, which has the keyboard again when the dialog closes.
 #include <QFileDialog>
 #include <QString>
 
 class QWidget;
 
-// A file name, or empty when the user cancelled.
+// A file name, or empty when the user cancelled. A saved name without a suffix gets suffix.
+QString AskFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
+    const QString &suffix);
+
+// AskFile for a data file.
 QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode);

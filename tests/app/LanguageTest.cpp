@@ -9,10 +9,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -29,12 +32,14 @@ private slots:
         QCOMPARE(Tekst(38), QStringLiteral("Wmoc."));
         QCOMPARE(Tekst(40), QString::fromUtf8("Połączony na "));
         QCOMPARE(Tekst(97), QStringLiteral(" wynik"));
+        QCOMPARE(Tekst(98), QStringLiteral("Eksportuj do CSV..."));
         QCOMPARE(Tekst(7), QString::fromUtf8("&Otwórz plik..."));
         QCOMPARE(Tekst(30), QStringLiteral("  Sterowanie"));
         LanguageName = LanguageEnglish;
         QCOMPARE(Tekst(23), QStringLiteral(" Data "));
         QCOMPARE(Tekst(96), QStringLiteral("Save every "));
         QCOMPARE(Tekst(97), QStringLiteral("th result"));
+        QCOMPARE(Tekst(98), QStringLiteral("Export to CSV..."));
         QCOMPARE(Tekst(94), QStringLiteral("Turn off automatic power down"));
     }
 
@@ -46,7 +51,7 @@ private slots:
         QCOMPARE(text, QStringLiteral("kept"));
         LanguageName = LanguageEnglish;
         Tekst(0, text);
-        Tekst(98, text);
+        Tekst(TekstCount + 1, text);
         QCOMPARE(text, QStringLiteral("kept"));
         Tekst(1, text);
         QCOMPARE(text, QStringLiteral("File"));
@@ -97,6 +102,7 @@ private slots:
             {main.Otwrz1->text(), QString::fromUtf8("&Otwórz plik...")},
             {main.Zapisz1->text(), QStringLiteral("&Zapisz do pliku...")},
             {main.Zakoncz->text(), QString::fromUtf8("&Zakończ zapisywanie do pliku")},
+            {main.EksportCSV1->text(), QStringLiteral("Eksportuj do CSV...")},
             {main.Koniec1->text(), QStringLiteral("Koniec")},
             {main.Minmax1->text(), QString::fromUtf8("Obróbka danych")},
             {main.Danezurzdzenia1->text(), QString::fromUtf8("Dane z urządzenia")},
@@ -143,6 +149,43 @@ private slots:
         QTest::mouseClick(dialog->Anuluj, Qt::LeftButton);
         QTRY_VERIFY(main.isEnabled());
         QCOMPARE(LanguageName, LanguagePolish);
+    }
+
+    // Qt's own dialogs follow the language chosen in the dialog; a new run is English again.
+    void qtDialogsFollowTheLanguage()
+    {
+        auto choose = [](TMainWin &main, int row) {
+            main.ZmienJezykClick();
+            auto *dialog = main.findChild<TJezyk *>(QStringLiteral("Jezyk"));
+            QVERIFY(dialog);
+            dialog->WybranyJezyk->setCurrentRow(row);
+            dialog->OKClick();
+        };
+        auto expect = [](const char *yes, const char *no, const char *cancel) {
+            QMessageBox box(
+                QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')),
+                QString::fromUtf8(yes));
+            QCOMPARE(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')),
+                QString::fromUtf8(no));
+            QFileDialog files;
+            files.setOption(QFileDialog::DontUseNativeDialog);
+            auto *buttons = files.findChild<QDialogButtonBox *>();
+            QVERIFY(buttons);
+            QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+                QString::fromUtf8(cancel));
+        };
+        {
+            AppWindows windows = createWindows();
+            expect("Yes", "No", "Cancel");
+            choose(*windows.MainWin, 0);
+            expect("Tak", "Nie", "Anuluj");
+            choose(*windows.MainWin, 1);
+            expect("Yes", "No", "Cancel");
+            choose(*windows.MainWin, 0);
+        }
+        AppWindows windows = createWindows();
+        expect("Yes", "No", "Cancel");
     }
 
     void englishChosenInTheDialog()

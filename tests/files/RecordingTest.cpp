@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -263,6 +264,72 @@ private slots:
         QCOMPARE(r.win.LiczbaWynikow(), 0);
         QCOMPARE(r.win.Wykres1->Ilosc(), 0);
         QCOMPARE(messages.texts().size(), 2);
+    }
+
+    void csvExportOfTheRecordingAndOfOpenedFiles()
+    {
+        Recorder r;
+        QString csv;
+        r.win.Questions.saveCsvFile = [&] { return csv; };
+        QVERIFY(!r.win.EksportCSV1->isEnabled());
+        r.saveAs = {r.file("rec.N3D")};
+        r.win.S_Zapisz->click();
+        QVERIFY(!r.win.EksportCSV1->isEnabled()); // nothing kept yet
+        const QDateTime before = QDateTime::currentDateTime();
+        QVERIFY(r.feed({-150, 250}));
+        r.win.RecordResult(QStringLiteral("    3.0"), " kA/m");
+        const QDateTime after = QDateTime::currentDateTime();
+        QVERIFY(r.win.EksportCSV1->isEnabled());
+        csv = r.file("during.csv");
+        r.win.EksportCSV1->trigger();
+
+        // The stop empties the store; the recording stays there to export.
+        r.win.S_Zapisz->click();
+        QCOMPARE(r.win.LiczbaWynikow(), 0);
+        QVERIFY(r.win.EksportCSV1->isEnabled());
+        csv = r.file("after.csv");
+        r.win.EksportCSV1->trigger();
+        const QByteArray recorded = readAll(r.file("during.csv"));
+        QCOMPARE(readAll(csv), recorded);
+        const QList<QByteArray> lines = recorded.split('\n');
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.first(), QByteArray("No,Time,Value,Unit\r"));
+        const QList<QByteArray> values = {"-1.50", "2.50", "3.0"}, units = {"mT", "mT", "kA/m"};
+        for (int i = 0; i < 3; ++i) {
+            const QList<QByteArray> fields = lines.at(i + 1).chopped(1).split(',');
+            QCOMPARE(fields.size(), 4);
+            QCOMPARE(fields.at(0), QByteArray::number(i + 1));
+            const QDateTime time
+                = QDateTime::fromString(QString::fromLatin1(fields.at(1)), Qt::ISODateWithMs);
+            QVERIFY2(time >= before && time <= after, fields.at(1).constData());
+            QCOMPARE(time.offsetFromUtc(), before.offsetFromUtc());
+            QCOMPARE(fields.at(2), values.at(i));
+            QCOMPARE(fields.at(3), units.at(i));
+        }
+
+        // An opened file holds no times; a failed write says so as for data files.
+        r.openPath = r.file("rec.N3D");
+        r.win.Button2->click();
+        csv = r.file("opened.csv");
+        r.win.EksportCSV1->trigger();
+        QCOMPARE(
+            readAll(csv), QByteArray("No,Time,Value,Unit\r\n1,,-1.50,\r\n2,,2.50,\r\n3,,3.0,\r\n"));
+        MessageCatcher messages;
+        csv = r.file("no/such/folder/x.csv");
+        r.win.EksportCSV1->trigger();
+        QCOMPARE(
+            messages.texts(), QStringList {QString::fromUtf8("Błąd. Nie można zapisać do pliku.")});
+
+        // An empty file leaves nothing to export, also once a dialog has disabled and enabled
+        // the window again.
+        QFile empty(r.file("empty.N3D"));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        r.openPath = empty.fileName();
+        r.win.Otwrz1->trigger();
+        r.win.setEnabled(false);
+        r.win.setEnabled(true);
+        QVERIFY(!r.win.EksportCSV1->isEnabled());
     }
 };
 
