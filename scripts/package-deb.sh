@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # What the two programs build with; dpkg-shlibdeps (dpkg-dev) finds the package's dependencies
 # and CPack tells binaries by `file`.
-bash scripts/install-deps.sh cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev \
-  libgl-dev dpkg-dev file >&2
+bash scripts/install-deps.sh cmake ninja-build g++ qt6-base-dev qt6-charts-dev \
+  libqt6opengl6-dev libgl-dev dpkg-dev file >&2
 out=build-deb
 # Every hardening flag; no debugging information, which the package strips anyway. CMake
 # takes no CPPFLAGS (_FORTIFY_SOURCE): they go with the compiler flags.
