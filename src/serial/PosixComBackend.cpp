@@ -65,15 +65,6 @@ void setModemLine(int fd, int line, bool on)
     if (::ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line) != 0 && errno != ENOTTY && errno != EINVAL)
         throw EComPort(7, errno);
 }
-
-// Gives the terminal back to everyone, then closes it. Exclusive mode belongs to the terminal,
-// not to this descriptor: left set, it outlives the close for as long as the device side keeps
-// the terminal open, and every later open but root's fails with EBUSY.
-void releaseAndClose(int fd)
-{
-    ::ioctl(fd, TIOCNXCL);
-    ::close(fd);
-}
 } // namespace
 
 PosixComBackend::~PosixComBackend()
@@ -88,21 +79,15 @@ void PosixComBackend::open(const std::string &path)
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw EComPort(1, errno);
-    // Not shared: the lock keeps out other programs of ours (root included), TIOCEXCL everyone
-    // else but root. A device that is no terminal fails here too.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // Not shared: the claim is an advisory lock on the open file, which the kernel drops with
+    // the last descriptor, also when the program is killed. (The terminal's exclusive mode,
+    // TIOCEXCL, is not used: it belongs to the terminal, outlives a killed program for as long as
+    // the device side stays open, and then keeps every ordinary user out.) Serial programs that
+    // claim ports this way keep out each other, root included. The flush also fails a device
+    // that is no terminal.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::tcflush(fd, TCIOFLUSH) != 0) {
         const int err = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
-        throw EComPort(1, err);
-    }
-    if (::ioctl(fd, TIOCEXCL) != 0) {
-        const int err = errno;
-        ::close(fd);
-        throw EComPort(1, err);
-    }
-    if (::tcflush(fd, TCIOFLUSH) != 0) {
-        const int err = errno;
-        releaseAndClose(fd);
         throw EComPort(1, err);
     }
     fd_ = fd;
@@ -112,7 +97,7 @@ void PosixComBackend::close() noexcept
 {
     if (fd_ < 0)
         return;
-    releaseAndClose(fd_);
+    ::close(fd_);
     fd_ = -1;
     dropQueue();
     queue_.reset();
