@@ -9,8 +9,8 @@
 
 // Starts the simulator and waits for both announcements ("COM1 /dev/pts/N" for the meter
 // first), kept in `announced` when given; false, with the reason printed, when it did not start.
-inline bool StartBenchSim(QProcess &sim, const char *path, const QStringList &arguments,
-    QStringList *announced = nullptr)
+inline bool StartBenchSim(
+    QProcess &sim, const char *path, const QStringList &arguments, QStringList *announced = nullptr)
 {
     sim.start(QString::fromLocal8Bit(path), arguments);
     for (int lines = 0; lines < 2;) {

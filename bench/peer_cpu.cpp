@@ -107,8 +107,7 @@ double median(std::vector<double> values)
 int main(int argc, char **argv)
 {
     if (argc < 6) {
-        std::fprintf(stderr,
-            "usage: peer_cpu NERIX_SIM SERIAL_PEER PAIRS SECONDS LIVE_CPU...\n");
+        std::fprintf(stderr, "usage: peer_cpu NERIX_SIM SERIAL_PEER PAIRS SECONDS LIVE_CPU...\n");
         return 2;
     }
     QCoreApplication app(argc, argv);
@@ -127,8 +126,8 @@ int main(int argc, char **argv)
         for (qsizetype k = 0; k < programs.size(); ++k) {
             const qsizetype which = (k + round) % programs.size();
             const QString &program = programs[which];
-            std::printf("round %d: %s\n", round + 1,
-                program.isEmpty() ? "peer" : qPrintable(program));
+            std::printf(
+                "round %d: %s\n", round + 1, program.isEmpty() ? "peer" : qPrintable(program));
             std::fflush(stdout);
             const Counts c = program.isEmpty() ? runPeer(peerPath, simPath, seconds)
                                                : runLive(program, simPath, seconds);
@@ -153,8 +152,8 @@ int main(int argc, char **argv)
                 ratio.push_back(c.cpuMs / peer[r].cpuMs);
         }
         std::printf("  %-40s CPU %5.2f %%  calls/frame %5.2f  switches/frame %5.2f",
-            programs[k].isEmpty() ? "peer" : qPrintable(programs[k]), median(cpu),
-            median(calls), median(switches));
+            programs[k].isEmpty() ? "peer" : qPrintable(programs[k]), median(cpu), median(calls),
+            median(switches));
         if (!programs[k].isEmpty())
             std::printf("  CPU / peer %.2f", median(ratio));
         std::printf("\n");

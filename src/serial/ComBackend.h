@@ -71,10 +71,8 @@ public:
     // A watch in the calling (UI) thread's own event loop, where the platform can wait there:
     // the handlers run on that thread, one arrival of bytes at a time, the next not before the
     // handler of the previous one has returned. Null where waiting needs a thread of its own.
-    virtual std::unique_ptr<ComLineWatch> watchInEventLoop(bool receive, ComLineHandlers handlers)
+    virtual std::unique_ptr<ComLineWatch> watchInEventLoop(bool, ComLineHandlers)
     {
-        (void)receive;
-        (void)handlers;
         return nullptr;
     }
 };

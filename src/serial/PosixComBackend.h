@@ -34,8 +34,7 @@ public:
     bool deviceGone() override;
 
     std::unique_ptr<ComEventWaiter> watch(bool receive) override;
-    std::unique_ptr<ComLineWatch> watchInEventLoop(
-        bool receive, ComLineHandlers handlers) override;
+    std::unique_ptr<ComLineWatch> watchInEventLoop(bool receive, ComLineHandlers handlers) override;
 
     // For the watch: takes in what the device has, in one read, and returns the bytes queued
     // by it; `lostError` is set when the device has gone. Takes nothing while the queue is full.

@@ -70,6 +70,16 @@ struct RxLog {
         };
     }
 };
+
+// An open port whose receive events are logged, its bytes left unread.
+std::unique_ptr<TComPort> openUnread(const PtyPair &pty, RxLog &rx)
+{
+    auto port = portOn(pty, std::make_shared<QtComBridge>());
+    rx.read = false;
+    rx.attach(*port);
+    port->Open();
+    return port;
+}
 } // namespace
 
 class ComPortEventTest : public QObject {
@@ -116,11 +126,8 @@ private slots:
     void unreadBytesDoNotRepeatTheEvent()
     {
         PtyPair pty;
-        auto port = portOn(pty, std::make_shared<QtComBridge>());
         RxLog rx;
-        rx.read = false;
-        rx.attach(*port);
-        port->Open();
+        auto port = openUnread(pty, rx);
         QVERIFY(pty.send("abc"));
         QTRY_VERIFY(!rx.counts.isEmpty() && rx.counts.last() == 3);
         const qsizetype calls = rx.counts.size();
@@ -144,9 +151,9 @@ private slots:
             rx.counts << count;
             if (rx.counts.size() == 1 && pty.send("more")) {
                 // Until the port has taken them in from the driver.
-                takenIn = QTest::qWaitFor([&] {
-                    return sender.InputCount() == count + 4 && !lineShows(pty, POLLIN, 0);
-                }, 5000);
+                takenIn = QTest::qWaitFor(
+                    [&] { return sender.InputCount() == count + 4 && !lineShows(pty, POLLIN, 0); },
+                    5000);
             }
             std::string text;
             sender.ReadText(text, count);
@@ -165,19 +172,18 @@ private slots:
     {
         // More than the port's own receive queue holds: the rest waits in the driver.
         PtyPair pty;
-        auto port = portOn(pty, std::make_shared<QtComBridge>());
         RxLog rx;
-        rx.read = false;
-        rx.attach(*port);
-        port->Open();
+        auto port = openUnread(pty, rx);
         QByteArray sent;
         for (int i = 0; sent.size() < 67000; ++i)
             sent += QByteArray::number(i) + ',';
         qsizetype done = 0;
-        QVERIFY(QTest::qWaitFor([&] {
-            done += pty.trySend(sent.mid(done));
-            return done == sent.size();
-        }, 20000));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                done += pty.trySend(sent.mid(done));
+                return done == sent.size();
+            },
+            20000));
         QTRY_COMPARE(port->InputCount(), int(sent.size()));
         QVERIFY(cpuMsOverHalfASecond() < 150);
         std::string text;
