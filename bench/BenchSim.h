@@ -7,9 +7,10 @@
 #include <QStringList>
 #include <cstdio>
 
-// Starts the simulator and waits for both announcements; false, with the reason printed, when
-// it did not start.
-inline bool StartBenchSim(QProcess &sim, const char *path, const QStringList &arguments)
+// Starts the simulator and waits for both announcements ("COM1 /dev/pts/N" for the meter
+// first), kept in `announced` when given; false, with the reason printed, when it did not start.
+inline bool StartBenchSim(
+    QProcess &sim, const char *path, const QStringList &arguments, QStringList *announced = nullptr)
 {
     sim.start(QString::fromLocal8Bit(path), arguments);
     for (int lines = 0; lines < 2;) {
@@ -18,7 +19,9 @@ inline bool StartBenchSim(QProcess &sim, const char *path, const QStringList &ar
             return false;
         }
         while (sim.canReadLine() && lines < 2) {
-            sim.readLine();
+            const QString line = QString::fromLocal8Bit(sim.readLine()).trimmed();
+            if (announced)
+                *announced << line;
             ++lines;
         }
     }

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
   libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation2
   qt6-translations-l10n
+  qt6-serialport-dev
 )
 [ $# -gt 0 ] && packages=("$@")
 missing=()

@@ -160,19 +160,30 @@ void TComPort::Open()
         backend_->applyQueues(buffer_);
         backend_->applyLineState(ControlBlock());
         backend_->applyTimeouts(timeouts_);
-        if (!events_.empty()) {
-            thread_ = std::make_unique<ComEventThread>(backend_->watch(events_.contains(evRxChar)),
-                bridge_, syncMethod_,
-                ComEventThread::Handlers {[this] { lineReceived(); },
-                    [this](int error) { linkLost(EComPort(3, error)); }});
-        }
+        if (!events_.empty())
+            watchLine();
     } catch (...) {
-        thread_.reset();
+        watch_.reset();
         backend_->close();
         throw;
     }
     if (OnAfterOpen)
         OnAfterOpen(*this);
+}
+
+// The UI thread's event loop waits on the line where it can; an event thread waits otherwise,
+// and always for smNone, whose handlers run on that thread.
+void TComPort::watchLine()
+{
+    const bool receive = events_.contains(evRxChar);
+    ComLineHandlers handlers {[this](int waiting) { lineReceived(waiting); },
+        [this](int error) { linkLost(EComPort(3, error)); }};
+    if (syncMethod_ != smNone)
+        watch_ = backend_->watchInEventLoop(receive, handlers);
+    if (!watch_) {
+        watch_ = std::make_unique<ComEventThread>(
+            backend_->watch(receive), bridge_, syncMethod_, std::move(handlers));
+    }
 }
 
 void TComPort::Close()
@@ -190,7 +201,7 @@ void TComPort::closePort(bool runHandlers)
         backend_->purge(true, true);
     } catch (const EComPort &) {
     }
-    thread_.reset();
+    watch_.reset();
     backend_->close();
     if (runHandlers && OnAfterClose)
         OnAfterClose(*this);
@@ -201,9 +212,9 @@ int TComPort::Write(const void *buffer, int count)
     try {
         return backend_->write(buffer, count);
     } catch (const EComPort &e) {
-        // The device has gone: the writer learns it now, not only when the event thread's
-        // report reaches the UI thread. The port closes and tells once (the thread's report
-        // finds it stopped), then the write fails as it would have.
+        // The device has gone: the writer learns it now, not only when the watch's report
+        // reaches the UI thread. The port closes and tells once (a report still on its way
+        // finds the watch stopped), then the write fails as it would have.
         if (Connected() && backend_->deviceGone())
             linkLost(e);
         throw;
@@ -239,14 +250,16 @@ int TComPort::InputCount()
     return backend_->inputCount();
 }
 
-// Runs where the sync method says (normally the UI thread) for every arrival of bytes.
-void TComPort::lineReceived() noexcept
+// Runs where the sync method says (normally the UI thread) for every arrival of bytes, with the
+// bytes waiting as the watch counted them, or kAskDriver.
+void TComPort::lineReceived(int waiting) noexcept
 {
-    int count = 0;
+    int count = waiting;
     try {
-        count = InputCount();
+        if (count == ComLineHandlers::kAskDriver)
+            count = InputCount();
     } catch (const EComPort &) {
-        return; // a device that has gone is reported by the event thread next
+        return; // a device that has gone is reported by the watch next
     }
     if (count <= 0 || !OnRxChar)
         return;
@@ -259,8 +272,8 @@ void TComPort::lineReceived() noexcept
     }
 }
 
-// Runs on the UI thread when the device has gone (from the event thread's report, or from a
-// write that found it gone).
+// Runs on the UI thread when the device has gone (from the watch's report, or from a write that
+// found it gone).
 void TComPort::linkLost(const EComPort &why) noexcept
 {
     try {

@@ -1,10 +1,12 @@
 #pragma once
 // TComPort: a serial port with its settings, opened on the operating system's device, with
-// blocking writes, reads of what has arrived, and an event thread that reports arrived bytes
-// to the UI thread (through a ComEventBridge) as OnRxChar.
+// blocking writes, reads of what has arrived, and a watch on the line that reports arrived
+// bytes on the UI thread as OnRxChar. Where the platform can (POSIX), the UI thread's own event
+// loop waits on the device; elsewhere (Windows) an event thread waits and hands each arrival to
+// the UI thread through the ComEventBridge.
 //
 // Used from the UI thread only. Handlers run on the UI thread (smThreadSync, smWindowSync) or
-// on the event thread (smNone); they may call Close, but must not destroy the port.
+// on an event thread (smNone); they may call Close, but must not destroy the port.
 #include "serial/ComBackend.h"
 #include "serial/ComControlBlock.h"
 #include "serial/ComEnums.h"
@@ -18,8 +20,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-class ComEventThread;
 
 // Device path of port number n (1..16).
 using ComPathResolver = std::function<std::string(int)>;
@@ -70,8 +70,8 @@ public:
     const TComTimeouts &Timeouts() const { return timeouts_; }
     void SetTimeouts(const TComTimeouts &value);
 
-    // Take effect at the next open. An empty set means no event thread. Only evRxChar is
-    // watched among them; the loss of the device is watched whenever the thread runs.
+    // Take effect at the next open. An empty set means no watch on the line. Only evRxChar is
+    // watched among them; the loss of the device is watched whenever the line is.
     TComEvents Events() const { return events_; }
     void SetEvents(TComEvents value) { events_ = value; }
     TSyncMethod SyncMethod() const { return syncMethod_; }
@@ -110,15 +110,16 @@ public:
     void RemoveDestroyListener(int key);
 
 private:
+    void watchLine();
     void closePort(bool runHandlers);
     void applyLineState();
-    void lineReceived() noexcept;
+    void lineReceived(int waiting) noexcept;
     void linkLost(const EComPort &why) noexcept;
 
     std::shared_ptr<ComEventBridge> bridge_;
     ComPathResolver resolver_;
     std::unique_ptr<ComBackend> backend_;
-    std::unique_ptr<ComEventThread> thread_;
+    std::unique_ptr<ComLineWatch> watch_;
 
     std::string port_ = "COM1";
     ComLineSettings line_;

@@ -5,6 +5,7 @@
 #include "serial/ComControlBlock.h"
 #include "serial/ComSettings.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,21 @@ public:
     virtual void stop() = 0;
     // The system's error code that explains the last Lost.
     virtual int lostError() const = 0;
+};
+
+// What a watch tells about an open device. Neither may throw.
+struct ComLineHandlers {
+    // The count the watch passes when it does not know how many bytes wait.
+    static constexpr int kAskDriver = -1;
+    std::function<void(int waiting)> received; // bytes arrived; `waiting` as the watch saw it
+    std::function<void(int error)> lost; // the device has gone (the system's error code)
+};
+
+// Watches an open device and runs its handlers, until it is destroyed (which never blocks on a
+// handler). Destroyed before the device is closed.
+class ComLineWatch {
+public:
+    virtual ~ComLineWatch() = default;
 };
 
 class ComBackend {
@@ -49,8 +65,16 @@ public:
     // to tell a lost link from a single failure. A backend that cannot tell says false.
     virtual bool deviceGone() { return false; }
 
-    // A watcher for the open device; with receive false it reports only the device's loss.
+    // A watcher for the open device, for an event thread; with receive false it reports only the
+    // device's loss.
     virtual std::unique_ptr<ComEventWaiter> watch(bool receive) = 0;
+    // A watch in the calling (UI) thread's own event loop, where the platform can wait there:
+    // the handlers run on that thread, one arrival of bytes at a time, the next not before the
+    // handler of the previous one has returned. Null where waiting needs a thread of its own.
+    virtual std::unique_ptr<ComLineWatch> watchInEventLoop(bool, ComLineHandlers)
+    {
+        return nullptr;
+    }
 };
 
 // The backend of the platform the program runs on.

@@ -73,7 +73,7 @@ void ComEventThread::run(const std::shared_ptr<Shared> &shared)
             if (shared->sync == smNone) {
                 if (shared->isStopped())
                     return;
-                shared->handlers.received();
+                shared->handlers.received(ComLineHandlers::kAskDriver);
             } else if (!handOver(shared)) {
                 return;
             }
@@ -102,7 +102,7 @@ bool ComEventThread::handOver(const std::shared_ptr<Shared> &shared)
         // stop() runs on this same thread, so the port cannot go between check and call.
         if (shared->isStopped())
             return;
-        shared->handlers.received();
+        shared->handlers.received(ComLineHandlers::kAskDriver);
         {
             std::lock_guard lock(shared->mutex);
             shared->handled = ticket;

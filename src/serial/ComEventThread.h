@@ -16,17 +16,15 @@
 #include <memory>
 #include <thread>
 
-class ComEventThread {
+// The received handler is given ComLineHandlers::kAskDriver: the thread does not count bytes.
+class ComEventThread final : public ComLineWatch {
 public:
-    struct Handlers {
-        std::function<void()> received; // bytes arrived; must not throw
-        std::function<void(int)> lost; // the device is gone (system error code); must not throw
-    };
+    using Handlers = ComLineHandlers;
 
     ComEventThread(std::unique_ptr<ComEventWaiter> waiter, std::shared_ptr<ComEventBridge> bridge,
         TSyncMethod sync, Handlers handlers);
     // Stops the thread and waits for its end.
-    ~ComEventThread();
+    ~ComEventThread() override;
     ComEventThread(const ComEventThread &) = delete;
     ComEventThread &operator=(const ComEventThread &) = delete;
 

@@ -2,6 +2,7 @@
 
 #include "serial/EComPort.h"
 #include "serial/PosixKernelLine.h"
+#include "serial/PosixLineNotifier.h"
 #include "serial/PosixLineWaiter.h"
 #include "serial/PosixTermios.h"
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <poll.h>
@@ -63,15 +65,6 @@ void setModemLine(int fd, int line, bool on)
     if (::ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line) != 0 && errno != ENOTTY && errno != EINVAL)
         throw EComPort(7, errno);
 }
-
-// Gives the terminal back to everyone, then closes it. Exclusive mode belongs to the terminal,
-// not to this descriptor: left set, it outlives the close for as long as the device side keeps
-// the terminal open, and every later open but root's fails with EBUSY.
-void releaseAndClose(int fd)
-{
-    ::ioctl(fd, TIOCNXCL);
-    ::close(fd);
-}
 } // namespace
 
 PosixComBackend::~PosixComBackend()
@@ -86,21 +79,15 @@ void PosixComBackend::open(const std::string &path)
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw EComPort(1, errno);
-    // Not shared: the lock keeps out other programs of ours (root included), TIOCEXCL everyone
-    // else but root. A device that is no terminal fails here too.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // Not shared: the claim is an advisory lock on the open file, which the kernel drops with
+    // the last descriptor, also when the program is killed. (The terminal's exclusive mode,
+    // TIOCEXCL, is not used: it belongs to the terminal, outlives a killed program for as long as
+    // the device side stays open, and then keeps every ordinary user out.) Serial programs that
+    // claim ports this way keep out each other, root included. The flush also fails a device
+    // that is no terminal.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::tcflush(fd, TCIOFLUSH) != 0) {
         const int err = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
-        throw EComPort(1, err);
-    }
-    if (::ioctl(fd, TIOCEXCL) != 0) {
-        const int err = errno;
-        ::close(fd);
-        throw EComPort(1, err);
-    }
-    if (::tcflush(fd, TCIOFLUSH) != 0) {
-        const int err = errno;
-        releaseAndClose(fd);
         throw EComPort(1, err);
     }
     fd_ = fd;
@@ -110,8 +97,10 @@ void PosixComBackend::close() noexcept
 {
     if (fd_ < 0)
         return;
-    releaseAndClose(fd_);
+    ::close(fd_);
     fd_ = -1;
+    dropQueue();
+    queue_.reset();
 }
 
 void PosixComBackend::applyLineState(const ComControlBlock &dcb)
@@ -152,8 +141,10 @@ int PosixComBackend::read(void *buffer, int count)
     const bool interval = !noInterval && t.ReadInterval != 0;
 
     auto *bytes = static_cast<unsigned char *>(buffer);
-    int got = 0;
-    Clock::time_point lastArrival;
+    int got = takeQueued(bytes, count);
+    Clock::time_point lastArrival = Clock::now();
+    if (got == count)
+        return got;
     for (;;) {
         const ssize_t n = ::read(fd_, bytes + got, static_cast<size_t>(count - got));
         if (n > 0) {
@@ -219,6 +210,8 @@ void PosixComBackend::purge(bool input, bool output)
     const int queue = input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH;
     if (::tcflush(fd_, queue) != 0)
         throw EComPort(5, errno);
+    if (input)
+        dropQueue();
 }
 
 int PosixComBackend::inputCount()
@@ -226,7 +219,7 @@ int PosixComBackend::inputCount()
     int waiting = 0;
     if (::ioctl(fd_, FIONREAD, &waiting) != 0)
         throw EComPort(10, errno);
-    return waiting;
+    return waiting + queued();
 }
 
 bool PosixComBackend::deviceGone()
@@ -241,4 +234,59 @@ bool PosixComBackend::deviceGone()
 std::unique_ptr<ComEventWaiter> PosixComBackend::watch(bool receive)
 {
     return std::make_unique<PosixLineWaiter>(fd_, receive);
+}
+
+std::unique_ptr<ComLineWatch> PosixComBackend::watchInEventLoop(
+    bool receive, ComLineHandlers handlers)
+{
+    return std::make_unique<PosixLineNotifier>(*this, fd_, receive, std::move(handlers));
+}
+
+int PosixComBackend::takeIn(int &lostError)
+{
+    lostError = 0;
+    if (!queue_)
+        queue_ = std::make_unique<unsigned char[]>(kQueueSize);
+    if (queueStart_ > 0 && queueEnd_ == kQueueSize) {
+        std::memmove(queue_.get(), queue_.get() + queueStart_, queueEnd_ - queueStart_);
+        queueEnd_ -= queueStart_;
+        queueStart_ = 0;
+    }
+    if (queueEnd_ == kQueueSize)
+        return 0;
+    unsigned char *room = queue_.get() + queueEnd_;
+    const ssize_t n = ::read(fd_, room, kQueueSize - queueEnd_);
+    if (n > 0) {
+        const int kept = discardNull_ ? dropNulls(room, static_cast<int>(n)) : static_cast<int>(n);
+        queueEnd_ += static_cast<std::size_t>(kept);
+        return kept;
+    }
+    if (n == 0) // a hung-up terminal reads as end of file
+        lostError = EIO;
+    else if (errno != EAGAIN && errno != EINTR)
+        lostError = errno;
+    return 0;
+}
+
+int PosixComBackend::takeQueued(unsigned char *bytes, int count)
+{
+    const bool wasFull = queueFull();
+    const std::size_t n = std::min(queueEnd_ - queueStart_, static_cast<std::size_t>(count));
+    if (n == 0)
+        return 0;
+    std::memcpy(bytes, queue_.get() + queueStart_, n);
+    queueStart_ += n;
+    if (queueStart_ == queueEnd_)
+        queueStart_ = queueEnd_ = 0;
+    if (wasFull && notifier_)
+        notifier_->resume();
+    return static_cast<int>(n);
+}
+
+void PosixComBackend::dropQueue()
+{
+    const bool wasFull = queueFull();
+    queueStart_ = queueEnd_ = 0;
+    if (wasFull && notifier_)
+        notifier_->resume();
 }

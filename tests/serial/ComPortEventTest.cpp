@@ -1,6 +1,6 @@
-// Received bytes reported by the event thread: on the UI thread, never with a count of 0, and
-// closing or destroying the port at any moment of a hand-over neither deadlocks nor runs a
-// handler of a closed port.
+// Received bytes reported by the watch on the line: on the UI thread, never with a count of 0,
+// one report at a time, and closing or destroying the port at any moment of a report neither
+// deadlocks nor runs a handler of a closed port.
 #include "TestBridges.h"
 #include "TestMain.h"
 #include "common/PtyPair.h"
@@ -70,6 +70,16 @@ struct RxLog {
         };
     }
 };
+
+// An open port whose receive events are logged, its bytes left unread.
+std::unique_ptr<TComPort> openUnread(const PtyPair &pty, RxLog &rx)
+{
+    auto port = portOn(pty, std::make_shared<QtComBridge>());
+    rx.read = false;
+    rx.attach(*port);
+    port->Open();
+    return port;
+}
 } // namespace
 
 class ComPortEventTest : public QObject {
@@ -101,13 +111,12 @@ private slots:
     void noEventWhenTheBytesAreGoneBeforeItsTurn()
     {
         PtyPair pty;
-        auto bridge = std::make_shared<CountingBridge>();
-        auto port = portOn(pty, bridge);
+        auto port = portOn(pty, std::make_shared<QtComBridge>());
         RxLog rx;
         rx.attach(*port);
         port->Open();
         QVERIFY(pty.send("early"));
-        QVERIFY(bridge->waitPosted(1));
+        QVERIFY(lineShows(pty, POLLIN));
         port->PurgeBuffers(true, false); // the waiting bytes vanish before the handler's turn
         QVERIFY(pty.send("z"));
         QTRY_COMPARE(rx.data, QByteArray("z"));
@@ -117,11 +126,8 @@ private slots:
     void unreadBytesDoNotRepeatTheEvent()
     {
         PtyPair pty;
-        auto port = portOn(pty, std::make_shared<QtComBridge>());
         RxLog rx;
-        rx.read = false;
-        rx.attach(*port);
-        port->Open();
+        auto port = openUnread(pty, rx);
         QVERIFY(pty.send("abc"));
         QTRY_VERIFY(!rx.counts.isEmpty() && rx.counts.last() == 3);
         const qsizetype calls = rx.counts.size();
@@ -130,22 +136,76 @@ private slots:
         QCOMPARE(rx.counts.size(), calls + 1); // one more event for one more arrival
     }
 
+    void oneReportAtATime()
+    {
+        // The handler runs a local event loop while more bytes arrive: they are reported once
+        // it has returned, not within it.
+        PtyPair pty;
+        auto port = portOn(pty, std::make_shared<QtComBridge>());
+        int depth = 0;
+        int deepest = 0;
+        bool takenIn = false;
+        RxLog rx;
+        port->OnRxChar = [&](TComPort &sender, int count) {
+            deepest = std::max(deepest, ++depth);
+            rx.counts << count;
+            if (rx.counts.size() == 1 && pty.send("more")) {
+                // Until the port has taken them in from the driver.
+                takenIn = QTest::qWaitFor(
+                    [&] { return sender.InputCount() == count + 4 && !lineShows(pty, POLLIN, 0); },
+                    5000);
+            }
+            std::string text;
+            sender.ReadText(text, count);
+            rx.data += QByteArray::fromStdString(text);
+            --depth;
+        };
+        port->Open();
+        QVERIFY(pty.send("first"));
+        QTRY_COMPARE(rx.data, QByteArray("firstmore"));
+        QCOMPARE(rx.counts, (QList<int> {5, 4}));
+        QVERIFY(takenIn);
+        QCOMPARE(deepest, 1);
+    }
+
+    void aPortLeftUnreadKeepsEveryByteWithoutSpinning()
+    {
+        // More than the port's own receive queue holds: the rest waits in the driver.
+        PtyPair pty;
+        RxLog rx;
+        auto port = openUnread(pty, rx);
+        QByteArray sent;
+        for (int i = 0; sent.size() < 67000; ++i)
+            sent += QByteArray::number(i) + ',';
+        qsizetype done = 0;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                done += pty.trySend(sent.mid(done));
+                return done == sent.size();
+            },
+            20000));
+        QTRY_COMPARE(port->InputCount(), int(sent.size()));
+        QVERIFY(cpuMsOverHalfASecond() < 150);
+        std::string text;
+        QCOMPARE(port->ReadText(text, int(sent.size())), int(sent.size()));
+        QVERIFY(QByteArray::fromStdString(text) == sent);
+    }
+
     void closeWhileAHandOverIsPending()
     {
         PtyPair pty;
-        auto bridge = std::make_shared<CountingBridge>();
-        auto port = portOn(pty, bridge);
+        auto port = portOn(pty, std::make_shared<QtComBridge>());
         RxLog rx;
         rx.attach(*port);
         int closed = 0;
         port->OnAfterClose = [&](TComPort &) { ++closed; };
         port->Open();
         QVERIFY(pty.send("data"));
-        QVERIFY(bridge->waitPosted(1)); // the event thread now waits for the UI thread
+        QVERIFY(lineShows(pty, POLLIN)); // to be reported when the UI thread next looks
         port->Close();
         QVERIFY(!port->Connected());
         QCOMPARE(closed, 1);
-        QCoreApplication::processEvents(); // the stale hand-over runs and does nothing
+        QCoreApplication::processEvents(); // nothing is reported for the closed port
         QVERIFY(rx.counts.isEmpty());
 
         // The port works again after reopening.
@@ -157,14 +217,13 @@ private slots:
     void destroyWhileAHandOverIsPending()
     {
         PtyPair pty;
-        auto bridge = std::make_shared<CountingBridge>();
-        auto port = portOn(pty, bridge);
+        auto port = portOn(pty, std::make_shared<QtComBridge>());
         bool called = false;
         port->OnRxChar = [&](TComPort &, int) { called = true; };
         port->OnAfterClose = [&](TComPort &) { called = true; };
         port->Open();
         QVERIFY(pty.send("data"));
-        QVERIFY(bridge->waitPosted(1));
+        QVERIFY(lineShows(pty, POLLIN));
         port.reset(); // closes first
         QCoreApplication::processEvents();
         QVERIFY(!called);

@@ -9,8 +9,11 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <cerrno>
+#include <csignal>
 #include <map>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 // A port whose COMn names resolve to the given devices.
@@ -172,6 +175,39 @@ private slots:
         auto file = portOn({{1, "/dev/null"}});
         QCOMPARE(codeOf([&] { file->Open(); }), 1);
         QVERIFY(!file->Connected());
+    }
+
+    void aKilledOwnerLeavesThePortFree()
+    {
+        // The claim on a port dies with the program that held it, though the device side of
+        // the terminal stays open.
+        PtyPair pty;
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t owner = ::fork();
+        if (owner == 0) {
+            auto port = portOn({{1, pty.slavePath()}});
+            try {
+                port->Open();
+            } catch (...) {
+                ::_exit(1);
+            }
+            [[maybe_unused]] const ssize_t told = ::write(ready[1], "o", 1);
+            for (;;)
+                ::pause();
+        }
+        ::close(ready[1]);
+        char opened = 0;
+        const ssize_t told = ::read(ready[0], &opened, 1);
+        ::close(ready[0]);
+        auto port = portOn({{1, pty.slavePath()}});
+        const int whileOwned = told == 1 ? codeOf([&] { port->Open(); }) : -1;
+        ::kill(owner, SIGKILL);
+        ::waitpid(owner, nullptr, 0);
+        QCOMPARE(told, ssize_t(1));
+        QCOMPARE(whileOwned, 1);
+        QCOMPARE(codeOf([&] { port->Open(); }), 0);
+        QVERIFY(port->Connected());
     }
 
     void syncMethodIsFixedWhileOpen()

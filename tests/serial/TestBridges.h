@@ -1,43 +1,33 @@
 #pragma once
-// Event bridges for the serial tests: one that counts what it passes to the Qt event queue, so
-// a test can wait for a hand-over without running it, and one that holds tasks until asked.
+// For the serial tests: an event bridge that holds the tasks of a port's event thread until
+// asked, a wait for what the watch in the event loop will report when the loop next runs, and
+// the CPU a port uses while nothing should happen.
+#include "common/PtyPair.h"
 #include "serial/ComEventBridge.h"
 #include "serial/QtComBridge.h"
 
+#include <QTest>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <poll.h>
 #include <vector>
 
-class CountingBridge final : public ComEventBridge {
-public:
-    void post(std::function<void()> task) override
-    {
-        inner_.post(std::move(task));
-        {
-            std::lock_guard lock(mutex_);
-            ++posted_;
-        }
-        changed_.notify_all();
-    }
-    // Blocks (without running events) until `count` tasks have been posted in all.
-    bool waitPosted(int count, std::chrono::milliseconds timeout = std::chrono::seconds(5))
-    {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, timeout, [&] { return posted_ >= count; });
-    }
-    int posted()
-    {
-        std::lock_guard lock(mutex_);
-        return posted_;
-    }
+// Waits, without running events, until the terminal shows `events` (POLLIN: bytes in the
+// driver, POLLHUP: hung up); false when it does not within the time.
+inline bool lineShows(const PtyPair &pty, short events, int timeoutMs = 5000)
+{
+    pollfd p {pty.slaveFd(), events, 0};
+    return ::poll(&p, 1, timeoutMs) > 0 && (p.revents & events) != 0;
+}
 
-private:
-    QtComBridge inner_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int posted_ = 0;
-};
+// CPU time the process uses in half a second of event processing.
+inline long cpuMsOverHalfASecond()
+{
+    const long before = processCpuMs();
+    QTest::qWait(500);
+    return processCpuMs() - before;
+}
 
 class HoldingBridge final : public ComEventBridge {
 public:
