@@ -249,6 +249,7 @@ private:
     // is reported and leaves everything disconnected.
     void OpenLink();
     void SetDisconnectedControls();
+    void EnablePortChoice(bool enabled);
     // One "C" frame with its pause; a value that could not be converted, or a failed write,
     // shows the send message with the text as shown (unless the write found the meter gone:
     // the port's loss of the link is reported instead).

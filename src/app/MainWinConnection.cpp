@@ -55,7 +55,7 @@ void TMainWin::OpenLink()
         return;
     }
     Poczony1->setChecked(true);
-    Trans->menuAction()->setEnabled(false);
+    EnablePortChoice(false);
     Send->Wyslij->setEnabled(true);
     SprPolacz->start();
     // A recording still running from before a disconnect is not restarted over its results.
@@ -67,13 +67,21 @@ void TMainWin::OpenLink()
 void TMainWin::SetDisconnectedControls()
 {
     Poczony1->setChecked(false);
-    Trans->menuAction()->setEnabled(true);
+    EnablePortChoice(true);
     Send->Wyslij->setEnabled(false);
     SprPolacz->stop();
     Zapisz1->setEnabled(false);
     S_Zapisz->setEnabled(false);
     S_Polacz->setText(Tekst(31));
     setTextColour(BP, LinkColours::Grey);
+}
+
+// The submenu itself is enabled or disabled, not only its entry: its entry follows it, and a
+// submenu disabled so stays disabled when its window is disabled and enabled again around a
+// dialog (enabling the window would otherwise enable the submenu and with it its entry).
+void TMainWin::EnablePortChoice(bool enabled)
+{
+    Trans->setEnabled(enabled);
 }
 
 void TMainWin::COM11Click()
