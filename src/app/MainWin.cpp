@@ -153,6 +153,8 @@ void TMainWin::buildMenu()
     Poczony1->setCheckable(true);
     Trans = named(Ustawienia->addMenu(QStringLiteral("Parametry &transmisji")), "Trans");
     Trans->menuAction()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    // Only the shortcut triggers a submenu's entry (a click or Enter opens the submenu itself).
+    connect(Trans->menuAction(), &QAction::triggered, this, &TMainWin::TransClick);
     COM11 = item(Trans, "COM11", "COM1");
     COM11->setCheckable(true);
     COM11->setChecked(true);

@@ -178,6 +178,7 @@ public slots:
     void TimeOutClick();
     // Connection and watchdog.
     void Poczony1Click();
+    void TransClick();
     void COM11Click();
     void COM21Click();
     void ComPort1Open();

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -82,6 +83,13 @@ void TMainWin::SetDisconnectedControls()
 void TMainWin::EnablePortChoice(bool enabled)
 {
     Trans->setEnabled(enabled);
+}
+
+void TMainWin::TransClick()
+{
+    // Ctrl+T: the settings menu opens with the port submenu shown.
+    menuBar()->setActiveAction(Ustawienia->menuAction());
+    Ustawienia->setActiveAction(Trans->menuAction());
 }
 
 void TMainWin::COM11Click()

@@ -116,6 +116,16 @@ private slots:
         QCOMPARE(win.ComPort1->Port(), std::string("COM1"));
     }
 
+    void ctrlTOpensThePortChoice()
+    {
+        TMainWin win;
+        win.show();
+        QVERIFY(QTest::qWaitForWindowActive(&win));
+        QTest::keyClick(&win, Qt::Key_T, Qt::ControlModifier);
+        QTRY_VERIFY(win.Trans->isVisible());
+        QVERIFY(win.Ustawienia->isVisible());
+    }
+
     void portThatDoesNotExist()
     {
         mapTestPort(2, QStringLiteral("/dev/nerix-no-such-port"));
