@@ -546,6 +546,10 @@ void TMainWin::ZmienJezykClick()
 
 void TMainWin::closeEvent(QCloseEvent *event)
 {
+    if (!SettleRecordingBeforeClosing()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

@@ -123,6 +123,9 @@ public:
         std::function<QString()> saveDataFile; // a file name, empty to cancel
         std::function<QString()> openDataFile; // a file name, empty to cancel
         std::function<bool()> discardUnsaved; // true: drop results that could not be saved
+        // Closing the window while results are kept for the recording file.
+        enum class BeforeClosing { Save, Discard, Stay };
+        std::function<BeforeClosing()> saveBeforeClosing;
     } Questions;
 
     void RefilterStored();
@@ -219,7 +222,8 @@ public slots:
     void Twrzraport1Click();
     // Data files (MainWinRecording.cpp, MainWinOpen.cpp).
     void Zapisz1Click();
-    void ZakonczClick();
+    // True when the kept results are in the file (or none were kept).
+    bool ZakonczClick();
     void S_ZapiszClick();
     void Otwrz1Click();
     // Recording hand-over: called once per decoded result with the text that is shown.
@@ -257,6 +261,8 @@ private:
     void SendCell(std::optional<std::uint16_t> value, const QString &shown, int address);
     void SetRecordingControls(bool recording);
     bool SaveKeptResults();
+    // Before the window closes: true when it may close, with no kept result lost unasked.
+    bool SettleRecordingBeforeClosing();
     void askFileQuestionsWithDialogs();
     void ShowLinkColours(bool alive);
 

@@ -42,6 +42,18 @@ void TMainWin::askFileQuestionsWithDialogs()
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
     };
+    Questions.saveBeforeClosing = [this] {
+        using Answer = FileQuestions::BeforeClosing;
+        switch (QMessageBox::question(this, QApplication::applicationName(), Tekst(100),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+        case QMessageBox::Yes:
+            return Answer::Save;
+        case QMessageBox::No:
+            return Answer::Discard;
+        default: // Cancel, Escape or the box's close box
+            return Answer::Stay;
+        }
+    };
 }
 
 void TMainWin::S_ZapiszClick()
@@ -92,15 +104,17 @@ void TMainWin::RecordResult(const QString &text)
         ZakonczClick();
 }
 
-void TMainWin::ZakonczClick()
+bool TMainWin::ZakonczClick()
 {
     KrokZapisu = 0;
     Zapisywanie = false;
     SetRecordingControls(false);
-    if (LiczbaWynikow() > 0 && SaveKeptResults())
+    const bool saved = LiczbaWynikow() == 0 || SaveKeptResults();
+    if (saved && LiczbaWynikow() > 0)
         StatusPanel1->setText(
             QString::fromUtf8("Zapisano wyników: ") + QString::number(LiczbaWynikow()));
     Wyniki.clear();
+    return saved;
 }
 
 // Writes the kept results to the recording file. When that fails the user is told and may
@@ -117,4 +131,25 @@ bool TMainWin::SaveKeptResults()
         else if (Questions.discardUnsaved())
             return false;
     }
+}
+
+// Closing while recording asks once what becomes of the kept results. Saving is the stop of the
+// recording, with its offer of another file when writing fails; the window closes only when
+// the results are in a file, or when the user chose to close without them.
+bool TMainWin::SettleRecordingBeforeClosing()
+{
+    if (!Zapisywanie || LiczbaWynikow() == 0)
+        return true;
+    using Answer = FileQuestions::BeforeClosing;
+    switch (Questions.saveBeforeClosing()) {
+    case Answer::Save:
+        return ZakonczClick();
+    case Answer::Discard:
+        Zapisywanie = false;
+        Wyniki.clear();
+        return true;
+    case Answer::Stay:
+        break;
+    }
+    return false;
 }

@@ -11,7 +11,7 @@ struct Entry {
 };
 
 // Index n - 1 holds text #n. Numbers without a text are unused.
-constexpr std::array<Entry, 97> Texts = {{
+constexpr std::array<Entry, 100> Texts = {{
     {"Plik", "File"}, // 1
     {"Widok", "View"}, // 2
     {"Serwis", "Service"}, // 3
@@ -113,6 +113,9 @@ constexpr std::array<Entry, 97> Texts = {{
     {" Parametry zapisu", " Saving parameters"}, // 95
     {"Zapisz co ", "Save every "}, // 96
     {" wynik", "th result"}, // 97
+    {"", ""}, // 98
+    {"", ""}, // 99
+    {"Zapisać wyniki przed zamknięciem?", "Save the results before closing?"}, // 100
 }};
 } // namespace
 

@@ -1,6 +1,6 @@
 #pragma once
 // The language table: every text of the user interface that changes with the language,
-// numbered 1..97, each in Polish and English. The current language is the global
+// numbered from 1, each in Polish and English. The current language is the global
 // LanguageName ("Polski" or "Angielski"); every run starts in English.
 #include <QString>
 
@@ -10,7 +10,7 @@ inline const QString LanguagePolish = QStringLiteral("Polski");
 inline const QString LanguageEnglish = QStringLiteral("Angielski");
 
 // Sets text to text #n in the current language. With a LanguageName other than the two
-// names, or a number outside 1..97, text is left as it was.
+// names, or a number outside the table, text is left as it was.
 void Tekst(int n, QString &text);
 
 // Text #n in the current language; empty when Tekst would leave the text unchanged.

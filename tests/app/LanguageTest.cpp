@@ -46,7 +46,7 @@ private slots:
         QCOMPARE(text, QStringLiteral("kept"));
         LanguageName = LanguageEnglish;
         Tekst(0, text);
-        Tekst(98, text);
+        Tekst(101, text);
         QCOMPARE(text, QStringLiteral("kept"));
         Tekst(1, text);
         QCOMPARE(text, QStringLiteral("File"));
