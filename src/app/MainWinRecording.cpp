@@ -78,6 +78,8 @@ void TMainWin::Zapisz1Click()
     RecordingFile = file;
     Zapisywanie = true;
     SetRecordingControls(true);
+    // The count of the last file written is not the count of this recording.
+    StatusPanel1->clear();
 }
 
 void TMainWin::SetRecordingControls(bool recording)

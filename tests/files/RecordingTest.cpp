@@ -151,6 +151,7 @@ private slots:
 
         r.saveAs = {r.file("full.N3D")};
         r.win.S_Zapisz->click();
+        QCOMPARE(r.win.StatusPanel1->text(), QString()); // not the last recording's count
         for (int i = 1; i < MaxDataFileResults; ++i)
             r.win.RecordResult(QStringLiteral("   2.00"));
         QVERIFY(r.win.Zapisywanie);
