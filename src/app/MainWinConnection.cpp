@@ -1,11 +1,14 @@
 // Connecting to the meter: the connect/disconnect toggle, the choice of port, the reactions
 // to the port opening and closing (or vanishing), and the watchdog that shows a silent meter.
 #include "app/MainWin.h"
+#include "app/PortOpenFailure.h"
 #include "app/ServicePanel.h"
 #include "core/Jezyki.h"
 #include "core/Messages.h"
 #include "measure/LinkColours.h"
 #include "serial/CPort.h"
+#include "serial/ComDevicePath.h"
+#include "serial/ComSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,8 +54,9 @@ void TMainWin::OpenLink()
 {
     try {
         ComPort1->Open();
-    } catch (const EComPort &) {
-        ShowMessage(this, QString::fromUtf8("Nie można podłączyć się do ") + portName());
+    } catch (const EComPort &why) {
+        const std::string device = comDevicePath(comPortNumber(ComPort1->Port()));
+        ShowMessage(this, PortOpenFailureMessage(portName(), device, why));
         return;
     }
     Poczony1->setChecked(true);
