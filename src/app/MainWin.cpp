@@ -2,6 +2,7 @@
 #include "core/Named.h"
 
 #include "app/AboutWin.h"
+#include "app/FittedCaption.h"
 #include "app/JezykWin.h"
 #include "app/ReadingLabel.h"
 #include "app/Resources.h"
@@ -325,6 +326,7 @@ void TMainWin::buildScalePanel(QWidget *client)
     Autoskalowanie
         = named(new QCheckBox(QStringLiteral("Autoskalowanie"), PanelSkala), "Autoskalowanie");
     Autoskalowanie->setGeometry(6, 6, 104, 20);
+    fitCaption(Autoskalowanie);
     Autoskalowanie->setChecked(true);
 
     auto track = [&](QLabel *&label, QSlider *&slider, const char *labelName,
