@@ -362,7 +362,10 @@ void TMainWin::buildChartArea(QWidget *client)
     Kosz->setAutoRaise(true);
 
     TrackBar1 = named(new QSlider(Qt::Horizontal, client), "TrackBar1");
-    TrackBar1->setGeometry(8, 385, 529, 22);
+    // Under the chart, in the gap above the status bar's text: 22 rows from 385 would reach the
+    // top of that text. At the slider's own height its groove lies in the gap, and its handle
+    // ends above the text and reaches 4 rows into the chart's bottom edge.
+    TrackBar1->setGeometry(8, 381, 529, 15);
     TrackBar1->setRange(1, 1);
     TrackBar1->setValue(1);
     TrackBar1->hide();
@@ -455,8 +458,8 @@ void TMainWin::buildStatusBar(QWidget *client)
     auto *bar = named(new QStatusBar(client), "StatusBar1");
     bar->setSizeGripEnabled(false);
     bar->setGeometry(0, ClientHeight - Height, ClientWidth, Height);
-    // The scroll bar of a loaded file reaches into the status bar's rows; while shown it stays
-    // on top, so that it can be used.
+    // The scroll bar of a loaded file reaches into the status bar's top rows; while shown it
+    // stays on top, so that it can be used.
     TrackBar1->raise();
     auto panelLabel = [&](const char *name) {
         auto *label = named(new QLabel(bar), name);
