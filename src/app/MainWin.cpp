@@ -2,6 +2,7 @@
 #include "core/Named.h"
 
 #include "app/AboutWin.h"
+#include "app/FittedCaption.h"
 #include "app/JezykWin.h"
 #include "app/ReadingLabel.h"
 #include "app/Resources.h"
@@ -155,6 +156,8 @@ void TMainWin::buildMenu()
     Poczony1->setCheckable(true);
     Trans = named(Ustawienia->addMenu(QStringLiteral("Parametry &transmisji")), "Trans");
     Trans->menuAction()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    // Only the shortcut triggers a submenu's entry (a click or Enter opens the submenu itself).
+    connect(Trans->menuAction(), &QAction::triggered, this, &TMainWin::TransClick);
     COM11 = item(Trans, "COM11", "COM1");
     COM11->setCheckable(true);
     COM11->setChecked(true);
@@ -325,6 +328,7 @@ void TMainWin::buildScalePanel(QWidget *client)
     Autoskalowanie
         = named(new QCheckBox(QStringLiteral("Autoskalowanie"), PanelSkala), "Autoskalowanie");
     Autoskalowanie->setGeometry(6, 6, 104, 20);
+    fitCaption(Autoskalowanie);
     Autoskalowanie->setChecked(true);
 
     auto track = [&](QLabel *&label, QSlider *&slider, const char *labelName,
@@ -360,7 +364,10 @@ void TMainWin::buildChartArea(QWidget *client)
     Kosz->setAutoRaise(true);
 
     TrackBar1 = named(new QSlider(Qt::Horizontal, client), "TrackBar1");
-    TrackBar1->setGeometry(8, 385, 529, 22);
+    // Under the chart, in the gap above the status bar's text: 22 rows from 385 would reach the
+    // top of that text. At the slider's own height its groove lies in the gap, and its handle
+    // ends above the text and reaches 4 rows into the chart's bottom edge.
+    TrackBar1->setGeometry(8, 381, 529, 15);
     TrackBar1->setRange(1, 1);
     TrackBar1->setValue(1);
     TrackBar1->hide();
@@ -454,8 +461,8 @@ void TMainWin::buildStatusBar(QWidget *client)
     auto *bar = named(new QStatusBar(client), "StatusBar1");
     bar->setSizeGripEnabled(false);
     bar->setGeometry(0, ClientHeight - Height, ClientWidth, Height);
-    // The scroll bar of a loaded file reaches into the status bar's rows; while shown it stays
-    // on top, so that it can be used.
+    // The scroll bar of a loaded file reaches into the status bar's top rows; while shown it
+    // stays on top, so that it can be used.
     TrackBar1->raise();
     auto panelLabel = [&](const char *name) {
         auto *label = named(new QLabel(bar), name);
@@ -514,7 +521,7 @@ void TMainWin::ApplyLanguage()
     Panel9->setText(Tekst(30));
     S_Polacz->setText(Tekst(portOpen() ? 32 : 31));
     StatusPanel0->setText(portOpen() ? Tekst(40) + QLatin1Char(' ') + portName() : Tekst(41));
-    S_Zapisz->setText(Tekst(33));
+    S_Zapisz->setText(Tekst(Zapisywanie ? 34 : 33)); // the caption says what a click does
     SpeedButton1->setText(Tekst(35));
     Button2->setText(Tekst(36));
     Autoskalowanie->setText(Tekst(37));
@@ -548,6 +555,10 @@ void TMainWin::ZmienJezykClick()
 
 void TMainWin::closeEvent(QCloseEvent *event)
 {
+    if (!SettleRecordingBeforeClosing()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

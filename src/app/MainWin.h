@@ -137,6 +137,9 @@ public:
         std::function<QString()> openDataFile; // a file name, empty to cancel
         std::function<bool()> discardUnsaved; // true: drop results that could not be saved
         std::function<QString()> saveCsvFile; // a file name, empty to cancel
+        // Closing the window while results are kept for the recording file.
+        enum class BeforeClosing { Save, Discard, Stay };
+        std::function<BeforeClosing()> saveBeforeClosing;
     } Questions;
 
     void RefilterStored();
@@ -192,6 +195,7 @@ public slots:
     void TimeOutClick();
     // Connection and watchdog.
     void Poczony1Click();
+    void TransClick();
     void COM11Click();
     void COM21Click();
     void ComPort1Open();
@@ -232,7 +236,8 @@ public slots:
     void Twrzraport1Click();
     // Data files (MainWinRecording.cpp, MainWinOpen.cpp).
     void Zapisz1Click();
-    void ZakonczClick();
+    // True when the kept results are in the file (or none were kept).
+    bool ZakonczClick();
     void S_ZapiszClick();
     void Otwrz1Click();
     // Recording hand-over: called once per decoded result with the text that is shown and its
@@ -266,6 +271,7 @@ private:
     // is reported and leaves everything disconnected.
     void OpenLink();
     void SetDisconnectedControls();
+    void EnablePortChoice(bool enabled);
     // One "C" frame with its pause; a value that could not be converted, or a failed write,
     // shows the send message with the text as shown (unless the write found the meter gone:
     // the port's loss of the link is reported instead).
@@ -276,6 +282,8 @@ private:
     void EmptyResultStore(bool keepForExport);
     // The export item is enabled exactly while there are results to export.
     void UpdateExportItem();
+    // Before the window closes: true when it may close, with no kept result lost unasked.
+    bool SettleRecordingBeforeClosing();
     void askFileQuestionsWithDialogs();
     void ShowLinkColours(bool alive);
 

@@ -1,16 +1,20 @@
 // Connecting to the meter: the connect/disconnect toggle, the choice of port, the reactions
 // to the port opening and closing (or vanishing), and the watchdog that shows a silent meter.
 #include "app/MainWin.h"
+#include "app/PortOpenFailure.h"
 #include "app/ServicePanel.h"
 #include "core/Jezyki.h"
 #include "core/Messages.h"
 #include "measure/LinkColours.h"
 #include "serial/CPort.h"
+#include "serial/ComDevicePath.h"
+#include "serial/ComSettings.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -50,12 +54,13 @@ void TMainWin::OpenLink()
 {
     try {
         ComPort1->Open();
-    } catch (const EComPort &) {
-        ShowMessage(this, QString::fromUtf8("Nie można podłączyć się do ") + portName());
+    } catch (const EComPort &why) {
+        const std::string device = comDevicePath(comPortNumber(ComPort1->Port()));
+        ShowMessage(this, PortOpenFailureMessage(portName(), device, why));
         return;
     }
     Poczony1->setChecked(true);
-    Trans->menuAction()->setEnabled(false);
+    EnablePortChoice(false);
     Send->Wyslij->setEnabled(true);
     SprPolacz->start();
     // A recording still running from before a disconnect is not restarted over its results.
@@ -67,13 +72,28 @@ void TMainWin::OpenLink()
 void TMainWin::SetDisconnectedControls()
 {
     Poczony1->setChecked(false);
-    Trans->menuAction()->setEnabled(true);
+    EnablePortChoice(true);
     Send->Wyslij->setEnabled(false);
     SprPolacz->stop();
     Zapisz1->setEnabled(false);
     S_Zapisz->setEnabled(false);
     S_Polacz->setText(Tekst(31));
     setTextColour(BP, LinkColours::Grey);
+}
+
+// The submenu itself is enabled or disabled, not only its entry: its entry follows it, and a
+// submenu disabled so stays disabled when its window is disabled and enabled again around a
+// dialog (enabling the window would otherwise enable the submenu and with it its entry).
+void TMainWin::EnablePortChoice(bool enabled)
+{
+    Trans->setEnabled(enabled);
+}
+
+void TMainWin::TransClick()
+{
+    // Ctrl+T: the settings menu opens with the port submenu shown.
+    menuBar()->setActiveAction(Ustawienia->menuAction());
+    Ustawienia->setActiveAction(Trans->menuAction());
 }
 
 void TMainWin::COM11Click()

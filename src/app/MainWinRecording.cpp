@@ -28,6 +28,18 @@ void TMainWin::askFileQuestionsWithDialogs()
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
     };
+    Questions.saveBeforeClosing = [this] {
+        using Answer = FileQuestions::BeforeClosing;
+        switch (QMessageBox::question(this, QApplication::applicationName(), Tekst(100),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+        case QMessageBox::Yes:
+            return Answer::Save;
+        case QMessageBox::No:
+            return Answer::Discard;
+        default: // Cancel, Escape or the box's close box
+            return Answer::Stay;
+        }
+    };
 }
 
 void TMainWin::S_ZapiszClick()
@@ -52,6 +64,8 @@ void TMainWin::Zapisz1Click()
     RecordingFile = file;
     Zapisywanie = true;
     SetRecordingControls(true);
+    // The count of the last file written is not the count of this recording.
+    StatusPanel1->clear();
 }
 
 void TMainWin::SetRecordingControls(bool recording)
@@ -81,16 +95,18 @@ void TMainWin::RecordResult(const QString &text, const char *unit)
         ZakonczClick();
 }
 
-void TMainWin::ZakonczClick()
+bool TMainWin::ZakonczClick()
 {
     KrokZapisu = 0;
     Zapisywanie = false;
     SetRecordingControls(false);
-    const bool saved = LiczbaWynikow() > 0 && SaveKeptResults();
-    if (saved)
+    const bool saved = LiczbaWynikow() == 0 || SaveKeptResults();
+    const bool written = saved && LiczbaWynikow() > 0;
+    if (written)
         StatusPanel1->setText(
             QString::fromUtf8("Zapisano wyników: ") + QString::number(LiczbaWynikow()));
-    EmptyResultStore(saved);
+    EmptyResultStore(written);
+    return saved;
 }
 
 // Writes the kept results to the recording file. When that fails the user is told and may
@@ -107,4 +123,25 @@ bool TMainWin::SaveKeptResults()
         else if (Questions.discardUnsaved())
             return false;
     }
+}
+
+// Closing while recording asks once what becomes of the kept results. Saving is the stop of the
+// recording, with its offer of another file when writing fails; the window closes only when
+// the results are in a file, or when the user chose to close without them.
+bool TMainWin::SettleRecordingBeforeClosing()
+{
+    if (!Zapisywanie || LiczbaWynikow() == 0)
+        return true;
+    using Answer = FileQuestions::BeforeClosing;
+    switch (Questions.saveBeforeClosing()) {
+    case Answer::Save:
+        return ZakonczClick();
+    case Answer::Discard:
+        Zapisywanie = false;
+        EmptyResultStore(false);
+        return true;
+    case Answer::Stay:
+        break;
+    }
+    return false;
 }

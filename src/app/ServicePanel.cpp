@@ -1,4 +1,5 @@
 #include "app/ServicePanel.h"
+#include "app/FittedCaption.h"
 #include "core/Named.h"
 
 #include <QCheckBox>
@@ -236,6 +237,7 @@ void ServicePanel::buildButtons()
     BitBtn1 = button("BitBtn1", "Drukuj", 108);
     SaveEPROM = named(new QCheckBox(QStringLiteral("Zapisz do EEPROM"), this), "SaveEPROM");
     SaveEPROM->setGeometry(x, 136, width + 4, 18);
+    fitCaption(SaveEPROM);
     Wyslij = button("Wyslij", "Wyslij", 156);
     Wyslij->setEnabled(false);
 

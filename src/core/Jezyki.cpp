@@ -115,6 +115,7 @@ constexpr std::array<Entry, TekstCount> Texts = {{
     {" wynik", "th result"}, // 97
     {"Eksportuj do CSV...", "Export to CSV..."}, // 98
     {"Pliki CSV (*.csv)", "CSV files (*.csv)"}, // 99
+    {"Zapisać wyniki przed zamknięciem?", "Save the results before closing?"}, // 100
 }};
 } // namespace
 

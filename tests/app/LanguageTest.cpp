@@ -75,6 +75,18 @@ private slots:
         QCOMPARE(main.LabelTau->text(), QStringLiteral("T ="));
     }
 
+    // Check boxes have fixed sizes: each caption fits its box, in both languages.
+    void checkBoxCaptionsFit()
+    {
+        TMainWin main;
+        for (const QString &language : {LanguageEnglish, LanguagePolish}) {
+            LanguageName = language;
+            main.ApplyLanguage();
+            for (const QCheckBox *box : main.findChildren<QCheckBox *>())
+                QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->text()));
+        }
+    }
+
     void choosingPolishRetitlesEverything()
     {
         AppWindows windows = createWindows();

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -58,7 +59,7 @@ private slots:
         QCOMPARE(geometryOf("PanelSterowanie"), QRect(391, 8, 146, 153));
         QCOMPARE(geometryOf("PanelSkala"), QRect(544, 8, 113, 377));
         QCOMPARE(geometryOf("Wykres1"), QRect(8, 168, 529, 217));
-        QCOMPARE(geometryOf("TrackBar1"), QRect(8, 385, 529, 22));
+        QCOMPARE(geometryOf("TrackBar1"), QRect(8, 381, 529, 15));
         QCOMPARE(geometryOf("StatusBar1"), QRect(0, 390, 665, 21));
         QCOMPARE(main.StatusPanel0->width(), 200);
         QCOMPARE(main.StatusPanel1->width(), 200);
@@ -85,6 +86,28 @@ private slots:
         QVERIFY(main.OneWynik->isHidden());
         QVERIFY(main.Falka->isHidden());
         QVERIFY(main.STemp->isHidden());
+    }
+
+    // The shown scroll bar of a long file leaves every pixel of the status bar's text alone.
+    void fileScrollBarLeavesTheStatusTextAlone()
+    {
+        TMainWin main;
+        const QLabel *panel = main.StatusPanel0;
+        const QRect text(panel->mapTo(&main, panel->contentsRect().topLeft()),
+            panel->contentsRect().size());
+        const QImage without = main.grab(text).toImage();
+        main.TrackBar1->show();
+        const QImage with = main.grab(text).toImage();
+        const QRgb paper = without.pixel(without.width() - 1, without.height() / 2);
+        int ink = 0;
+        for (int y = 0; y < without.height(); ++y)
+            for (int x = 0; x < without.width(); ++x)
+                if (without.pixel(x, y) != paper) {
+                    ++ink;
+                    QVERIFY2(with.pixel(x, y) == without.pixel(x, y),
+                        qPrintable(QStringLiteral("covered at %1,%2").arg(x).arg(y)));
+                }
+        QVERIFY(ink > 0);
     }
 
     void clickOnSplashShowsMainWindowAtOnce()

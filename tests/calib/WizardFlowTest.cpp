@@ -284,8 +284,9 @@ private slots:
 
         messages.clear();
         w.close();
-        QCOMPARE(
-            messages.texts(), QStringList {QString::fromUtf8("Nie można podłączyć się do COM1")});
+        QCOMPARE(messages.texts(),
+            QStringList {QString::fromUtf8(
+                "Nie można podłączyć się do COM1\nNie znaleziono urządzenia /nonexistent/tty.")});
         QVERIFY(p.main.isVisible());
         QVERIFY(!p.main.Poczony1->isChecked() && !p.panel.Wyslij->isEnabled());
         QCOMPARE(p.main.S_Polacz->text(), Tekst(31));

@@ -1,6 +1,8 @@
 #pragma once
 // Answers the program's message boxes in a test: every box that appears is recorded with its
-// text and closed with OK, so a handler that shows one runs on to its end.
+// text and closed with OK, so a handler that shows one runs on to its end. A box that asks a
+// question with the given button gets that button pressed.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
@@ -8,7 +10,8 @@
 
 class MessageCatcher {
 public:
-    MessageCatcher()
+    explicit MessageCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok)
+        : answer_(answer)
     {
         timer_.setInterval(10);
         QObject::connect(&timer_, &QTimer::timeout, [this] { closeBoxes(); });
@@ -25,11 +28,15 @@ private:
             auto *box = qobject_cast<QMessageBox *>(widget);
             if (box != nullptr && box->isVisible()) {
                 texts_.append(box->text());
-                box->done(QMessageBox::Ok);
+                if (QAbstractButton *button = box->button(answer_))
+                    button->click();
+                else
+                    box->done(QMessageBox::Ok);
             }
         }
     }
 
+    QMessageBox::StandardButton answer_;
     QTimer timer_;
     QStringList texts_;
 };

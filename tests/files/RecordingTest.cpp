@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -151,6 +152,7 @@ private slots:
 
         r.saveAs = {r.file("full.N3D")};
         r.win.S_Zapisz->click();
+        QCOMPARE(r.win.StatusPanel1->text(), QString()); // not the last recording's count
         for (int i = 1; i < MaxDataFileResults; ++i)
             r.win.RecordResult(QStringLiteral("   2.00"));
         QVERIFY(r.win.Zapisywanie);
@@ -174,6 +176,53 @@ private slots:
             messages.texts(), QStringList {QString::fromUtf8("Błąd. Nie można zapisać do pliku.")});
         QCOMPARE(readAll(r.file("rescued.N3D")), QByteArray("   1.11\r\n   2.22\r\n"));
         QCOMPARE(r.win.StatusPanel1->text(), QString::fromUtf8("Zapisano wyników: 2"));
+    }
+
+    void closingWhileRecordingAsksOnce_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("recordTo");
+        QTest::addColumn<QStringList>("otherFiles"); // offered when writing fails
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("saved"); // in kept.N3D
+        const QString bad = QStringLiteral("no/such/folder/a.N3D");
+        const QString good = QStringLiteral("kept.N3D");
+        QTest::newRow("yes") << int(QMessageBox::Yes) << good << QStringList() << true << true;
+        QTest::newRow("no") << int(QMessageBox::No) << good << QStringList() << true << false;
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << good << QStringList() << false
+                                << false;
+        QTest::newRow("yes, write fails, another file")
+            << int(QMessageBox::Yes) << bad << QStringList {good} << true << true;
+        // No other file and the results dropped on request: the window stays, recording ended.
+        QTest::newRow("yes, write fails, dropped")
+            << int(QMessageBox::Yes) << bad << QStringList() << false << false;
+    }
+
+    void closingWhileRecordingAsksOnce()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, recordTo);
+        QFETCH(QStringList, otherFiles);
+        QFETCH(bool, closes);
+        QFETCH(bool, saved);
+        Recorder r;
+        r.saveAs = {r.file(recordTo.toUtf8().constData())};
+        r.win.S_Zapisz->click();
+        QVERIFY(r.feed({111, 222}));
+        for (const QString &name : otherFiles)
+            r.saveAs.append(r.file(name.toUtf8().constData()));
+
+        MessageCatcher boxes {QMessageBox::StandardButton(answer)};
+        QCOMPARE(r.win.close(), closes);
+        const QString question = QStringLiteral("Save the results before closing?");
+        QCOMPARE(boxes.texts().count(question), 1);
+        QCOMPARE(boxes.texts().first(), question);
+        QCOMPARE(r.win.ComPort1->Connected(), !closes);
+        const bool cancelled = answer == QMessageBox::Cancel;
+        QCOMPARE(r.win.Zapisywanie, cancelled);
+        QCOMPARE(r.win.LiczbaWynikow(), cancelled ? 2 : 0);
+        QCOMPARE(readAll(r.file("kept.N3D")),
+            saved ? QByteArray("   1.11\r\n   2.22\r\n") : QByteArray());
     }
 
     void recordedFileOpensBackOnTheChart()

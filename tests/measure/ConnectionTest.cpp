@@ -9,14 +9,18 @@
 #include "core/Jezyki.h"
 #include "measure/ResultFrame.h"
 #include "serial/CPort.h"
+#include "serial/QtComBridge.h"
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <unistd.h>
 
 namespace {
 QColor textColour(const QWidget *w)
@@ -116,15 +120,54 @@ private slots:
         QCOMPARE(win.ComPort1->Port(), std::string("COM1"));
     }
 
-    void portThatDoesNotExist()
+    void ctrlTOpensThePortChoice()
     {
-        mapTestPort(2, QStringLiteral("/dev/nerix-no-such-port"));
+        TMainWin win;
+        win.show();
+        QVERIFY(QTest::qWaitForWindowActive(&win));
+        QTest::keyClick(&win, Qt::Key_T, Qt::ControlModifier);
+        QTRY_VERIFY(win.Trans->isVisible());
+        QVERIFY(win.Ustawienia->isVisible());
+    }
+
+    // The message's second line says why; %1 stands for the device.
+    void portThatCannotBeOpened_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("missing") << QString::fromUtf8("Nie znaleziono urządzenia %1.");
+        QTest::newRow("busy") << QString::fromUtf8("Port jest zajęty przez inny program.");
+        // A device its group may not use either: no group to join is named.
+        QTest::newRow("denied") << QString::fromUtf8("Brak uprawnień do urządzenia %1.");
+    }
+
+    void portThatCannotBeOpened()
+    {
+        QFETCH(QString, cause);
+        const QString row = QString::fromLatin1(QTest::currentDataTag());
+        QTemporaryDir dir;
+        PtyPair pty;
+        QString device = QString::fromStdString(pty.slavePath());
+        TComPort holder(std::make_shared<QtComBridge>(), [&](int) { return pty.slavePath(); });
+        if (row == QLatin1String("missing")) {
+            device = QStringLiteral("/dev/nerix-no-such-port");
+        } else if (row == QLatin1String("busy")) {
+            holder.Open(); // another program has the port
+        } else {
+            if (::geteuid() == 0)
+                QSKIP("root may open any device; test-as-user runs this as an ordinary user");
+            device = dir.filePath(QStringLiteral("ttyS9"));
+            QFile file(device);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.setPermissions({}));
+        }
+        mapTestPort(2, device);
         TMainWin win;
         win.COM21->trigger();
         MessageCatcher messages;
         win.S_Polacz->click();
-        QTRY_COMPARE(
-            messages.texts(), QStringList {QString::fromUtf8("Nie można podłączyć się do COM2")});
+        QTRY_COMPARE(messages.texts(),
+            QStringList {QString::fromUtf8("Nie można podłączyć się do COM2\n")
+                + cause.replace(QLatin1String("%1"), device)});
         QVERIFY(!win.ComPort1->Connected());
         QVERIFY(!win.Poczony1->isChecked());
         QCOMPARE(win.S_Polacz->text(), QStringLiteral("Connect"));
