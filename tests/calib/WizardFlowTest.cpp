@@ -278,6 +278,19 @@ private slots:
         QCOMPARE(w.Probki->IloscProbek(), 0);
     }
 
+    // Told once why, and no step forward with "Kalib: Offline".
+    void connectingWithTheMeterGone()
+    {
+        SilentDevices d;
+        MessageCatcher messages;
+        d.meter.closeMaster();
+        QVERIFY(!d.toStep1());
+        TkKalibracja &w = d.p.wizard;
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY(w.kWizardPage0->isVisible() && w.Kroki.Krok() == 0 && w.kDalej->isEnabled());
+        QVERIFY(!w.kComKalib->Connected() && !w.kComWzor->Connected());
+    }
+
     void aRangeChangeIsToldOnceAndRefusesRegistration()
     {
         SilentDevices d;
