@@ -174,6 +174,7 @@ public:
     // The calibration wizard's way back (MainWinKalibracja.cpp).
     bool MeterLinkOnCom1() const override;
     void ReopenMeterLink() override;
+    QString ProbeGainText(int column, int row) const override;
     void WriteProbeGain(int column, int row, const QString &text) override;
     void ShowMainWindow() override;
 

@@ -15,6 +15,11 @@ void TMainWin::ReopenMeterLink()
     OpenLink();
 }
 
+QString TMainWin::ProbeGainText(int column, int row) const
+{
+    return ServicePanel::Cell(Send->Sondy, column, row);
+}
+
 void TMainWin::WriteProbeGain(int column, int row, const QString &text)
 {
     ServicePanel::SetCell(Send->Sondy, column, row, text);

@@ -13,21 +13,22 @@ bool ObliczRegresje(SampleTable &table, QWidget *owner)
     return false;
 }
 
-void kDanePrzeliczPoprawionaSerie(SampleTable &table, SampleGrid &grid, QWidget *owner)
+bool kDanePrzeliczPoprawionaSerie(SampleTable &table, SampleGrid &grid, QWidget *owner)
 {
     table.PrzeliczPoprawionaSerie();
     grid.WyswietlTablice();
-    ObliczRegresje(table, owner);
+    return ObliczRegresje(table, owner);
 }
 
-void StartClick(SampleTable &table, SampleGrid &grid, KalibracjaWykres &chart, QWidget *owner)
+bool StartClick(SampleTable &table, SampleGrid &grid, KalibracjaWykres &chart, QWidget *owner)
 {
     table.SkalujWzorzec();
-    ObliczRegresje(table, owner);
-    kDanePrzeliczPoprawionaSerie(table, grid, owner);
+    const bool first = ObliczRegresje(table, owner);
+    const bool second = kDanePrzeliczPoprawionaSerie(table, grid, owner);
     chart.kAfterRegresja();
     grid.WyswietlTablice();
     chart.KreslWykresClick();
+    return first && second;
 }
 
 void ShowChartOrNotice(

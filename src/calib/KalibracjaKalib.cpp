@@ -82,6 +82,8 @@ void TkKalibracja::kComKalibRxChar(int Count)
             ZakresUrzadzenia = reading.range;
             ZlyZakres = reading.range != Zakres ? 1 : 0;
             LastMeterValue = reading.value;
+            if (ZlyZakres == 0)
+                ZakresZgloszony = false;
         }
         // An event without a whole frame keeps the last value: on a real line the bytes of a
         // frame often come in pieces, and a 0 in between would reach the samples and the search.
@@ -97,6 +99,10 @@ void TkKalibracja::kComKalibRxChar(int Count)
         kWizardWzorLabel->setText(reference);
     } catch (...) {
     }
+    // A meter that changes to another range after connecting is told once per change; the
+    // connect step tells it itself.
+    if (ZlyZakres == 1 && Kroki.Krok() > 0 && !Kroki.Connecting() && !Zamykanie)
+        ReportWrongRange();
 }
 
 void TkKalibracja::wyslij_wzmocnienie(int range, const QString &value)
@@ -109,6 +115,7 @@ void TkKalibracja::WyslijU2(const QString &value, std::uint8_t address)
 {
     if (value.isEmpty())
         return;
+    const bool wasOpen = kComKalib->Connected();
     try {
         const std::optional<std::uint16_t> cell = IntegerCellValue(value);
         if (!cell)
@@ -116,7 +123,9 @@ void TkKalibracja::WyslijU2(const QString &value, std::uint8_t address)
         WriteCommandFrame(*kComKalib, 'C', address, *cell);
         QThread::msleep(kCellPauseMs);
     } catch (const std::exception &) {
-        ShowMessage(this, CannotSendMessage(value, address));
+        // A meter that went away has been reported once; its lost link says it all.
+        if (kComKalib->Connected() || !wasOpen)
+            ShowMessage(this, CannotSendMessage(value, address));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "calib/KalibracjaWykres.h"
 #include "calib/SampleGrid.h"
 #include "calib/SampleTable.h"
+#include "calib/SampleText.h"
 #include "core/Messages.h"
 #include "core/NumberText.h"
 #include "params/Conversions.h"
@@ -28,62 +29,93 @@ constexpr int ConnectWaitMs = 200;
 constexpr int CloseTries = 3;
 } // namespace
 
-void TkKalibracja::ShowPage(int page)
+void TkKalibracja::ApplySteps()
 {
-    kWizardPage0->setVisible(page == 0);
-    kWizardPage1->setVisible(page == 1);
-    kWizardPage2->setVisible(page == 2);
+    const WizardSteps::Buttons b = Kroki.State();
+    kWizardPage0->setVisible(b.page == 0);
+    kWizardPage1->setVisible(b.page == 1);
+    kWizardPage2->setVisible(b.page == 2);
+    kWstecz->setEnabled(b.wsteczEnabled);
+    kDalej->setText(b.dalejZakoncz ? QStringLiteral("Zakoncz") : QStringLiteral("Dalej >>"));
+    kDalej->setEnabled(b.dalejEnabled);
+    kStart->setVisible(b.startVisible);
+    kStart->setEnabled(b.startEnabled);
 }
 
 void TkKalibracja::kDalejClick()
 {
-    if (Laczenie || Szukanie)
+    if (Kroki.Busy())
         return;
-    switch (Krok) {
+    switch (Kroki.Krok()) {
     case 0:
         Polacz();
         break;
     case 1:
-        if (Probki->IloscProbek() > 1)
+        if (Probki->IloscProbek() > 1 && LinksUsable())
             Przelicz();
         break;
     case 2:
-        Zakoncz();
+        if (Kroki.ResultReady())
+            Zakoncz();
         break;
     }
 }
 
 void TkKalibracja::kWsteczClick()
 {
-    if (Krok == 1) {
+    if (Kroki.Connecting())
+        return;
+    if (Kroki.Krok() == 1) {
         kWizardResetClick();
         WrocDoKroku0(false);
-    } else if (Krok == 2) {
-        if (Szukanie) {
+    } else if (Kroki.Krok() == 2) {
+        if (Kroki.Searching()) {
             PrzerwijSzukanie = true;
             PrzerwijCzekanie();
         }
-        kStart->hide();
-        kDalej->setEnabled(true);
-        ShowPage(1);
-        Krok = 1;
-        kDalej->setText(QStringLiteral("Dalej >>"));
+        PrzywrocWzmocnienie();
+        Kroki.GoTo(1);
+        ApplySteps();
     }
+}
+
+bool TkKalibracja::LinksUsable()
+{
+    if (!kComWzor->Connected()) {
+        ShowMessage(this, ReferenceClosedMessage(QString::fromStdString(kComWzor->Port())));
+        return false;
+    }
+    if (!kComKalib->Connected()) {
+        ShowMessage(this, MeterClosedMessage(QString::fromStdString(kComKalib->Port())));
+        return false;
+    }
+    if (ZlyZakres == 1) {
+        ReportWrongRange();
+        return false;
+    }
+    return true;
+}
+
+void TkKalibracja::ReportWrongRange()
+{
+    if (ZakresZgloszony)
+        return;
+    ZakresZgloszony = true;
+    ShowMessage(this, WrongRangeMessage(RangeName(Zakres)));
 }
 
 void TkKalibracja::Polacz()
 {
-    Krok = 1;
-    kStart->hide();
-    Laczenie = true;
-    kDalej->setEnabled(false);
+    Kroki.SetConnecting(true);
+    ApplySteps();
     const unsigned closes = Zamkniecia;
+    ZakresZgloszony = false;
     try {
         kComKalibOpen();
         kComKalib->PurgeBuffers(true, true);
         kComWzorOpen();
     } catch (const std::exception &error) {
-        Laczenie = false;
+        Kroki.SetConnecting(false);
         ShowMessage(this, QString::fromUtf8(error.what()));
         // Back to the start, where the settings on "Opcje" can be put right and Dalej tried
         // again.
@@ -91,65 +123,100 @@ void TkKalibracja::Polacz()
             WrocDoKroku0(true);
         return;
     }
-    const bool waited = Czekaj(ConnectWaitMs, closes);
-    Laczenie = false;
+    bool waited = Czekaj(ConnectWaitMs, closes);
+    // A reference that no frame of the meter had asked yet is asked once now.
+    if (waited && !WzorOdpowiedzial) {
+        kComWzorPomiar();
+        waited = closes == Zamkniecia;
+    }
+    Kroki.SetConnecting(false);
     if (!waited)
         return;
+    // A link that did not open or went meanwhile has told the user why.
+    if (!kComKalib->Connected() || !kComWzor->Connected()) {
+        WrocDoKroku0(true);
+        return;
+    }
     if (ZlyZakres == 1) {
         ShowMessage(this, WrongRangeMessage(RangeName(Zakres)));
         WrocDoKroku0(true);
         kDalej->setFocus();
         return;
     }
-    if (CheckBox3->isChecked())
+    if (!WzorOdpowiedzial) {
+        ShowMessage(this, NoReferenceReplyMessage(QString::fromStdString(kComWzor->Port())));
+        WrocDoKroku0(true);
+        kDalej->setFocus();
+        return;
+    }
+    WzmocnienieProbek.reset();
+    ProbaWMierniku = false;
+    if (CheckBox3->isChecked()) {
         wyslij_wzmocnienie(Zakres, QString::number(SpinEdit2->value()));
-    kWstecz->setEnabled(true);
-    kDalej->setEnabled(true);
-    ShowPage(1);
+        WzmocnienieProbek = SpinEdit2->value();
+    } else if (Host != nullptr) {
+        if (const std::optional<std::uint16_t> cell
+            = GainCellValue(Host->ProbeGainText(Zakres + 1, WierszSondy)))
+            WzmocnienieProbek = *cell;
+    }
+    Kroki.GoTo(1);
+    ApplySteps();
     kWizardRejestruj->setFocus();
 }
 
 void TkKalibracja::WrocDoKroku0(bool referenceFirst)
 {
-    kWstecz->setEnabled(false);
-    ShowPage(0);
-    Krok = 0;
-    kDalej->setEnabled(true);
-    kDalej->setText(QStringLiteral("Dalej >>"));
+    Kroki.GoTo(0);
+    ApplySteps();
     if (referenceFirst) {
-        CloseLink(*kComWzor);
+        CloseWzor();
         CloseLink(*kComKalib);
     } else {
         CloseLink(*kComKalib);
-        CloseLink(*kComWzor);
+        CloseWzor();
     }
 }
 
 void TkKalibracja::Przelicz()
 {
-    kStart->show();
-    kStart->setEnabled(!Szukanie);
-    ShowPage(2);
-    Krok = 2;
-    kDalej->setText(QStringLiteral("Zakoncz"));
-    kDalej->setEnabled(false);
-    StartClick(*Probki, *SG1, *kWykres, this);
-    if (const std::optional<double> target = Probki->Corrected(WartoscKalibrowana))
+    Kroki.GoTo(2);
+    ApplySteps();
+    const bool fitted = StartClick(*Probki, *SG1, *kWykres, this);
+    const std::optional<double> target = Probki->Corrected(WartoscKalibrowana);
+    if (target)
         MaByc = *target;
-    const bool fine = Zakres == 0 || Zakres == 2;
-    Label35->setText(FormatNumber(MaByc, 3, fine ? 1 : 0));
+    DopasowaneProbki = fitted && target ? Probki->IloscProbek() : 0;
+    Label35->setText(TargetText(MaByc, Zakres));
+}
+
+bool TkKalibracja::FitUsable() const
+{
+    return DopasowaneProbki > 1 && DopasowaneProbki == Probki->IloscProbek();
+}
+
+void TkKalibracja::PrzywrocWzmocnienie()
+{
+    if (!ProbaWMierniku)
+        return;
+    ProbaWMierniku = false;
+    // A meter that has gone has been reported; nothing more can reach it.
+    if (!kComKalib->Connected())
+        return;
+    if (WzmocnienieProbek)
+        wyslij_wzmocnienie(Zakres, QString::number(*WzmocnienieProbek));
+    else
+        ShowMessage(this, TrialGainKeptMessage(SpinEdit1->value()));
 }
 
 void TkKalibracja::Zakoncz()
 {
-    kStart->hide();
     const int result = WynikWzmocnienia;
+    Konczenie = true;
     close();
+    Konczenie = false;
     // Whatever the close met on the way, the gain found goes into the grid.
     if (Host != nullptr)
         Host->WriteProbeGain(Zakres + 1, WierszSondy, GainText(static_cast<std::uint16_t>(result)));
-    Krok = 0;
-    kDalej->setText(QStringLiteral("Dalej >>"));
 }
 
 void TkKalibracja::closeEvent(QCloseEvent *event)
@@ -172,6 +239,9 @@ void TkKalibracja::FormClose()
         if (Host != nullptr)
             Host->ShowMainWindow();
     });
+    if (!Konczenie)
+        PrzywrocWzmocnienie();
+    ProbaWMierniku = false;
     try {
         kComWzorSetSlaveAtClose();
     } catch (const std::exception &error) {
@@ -181,7 +251,7 @@ void TkKalibracja::FormClose()
         CloseLink(*kComWzor);
     }
     CloseLink(*kComKalib);
-    CloseLink(*kComWzor);
+    CloseWzor();
     if (PrzywrocPolaczenie) {
         PrzywrocPolaczenie = false;
         try {
@@ -191,12 +261,18 @@ void TkKalibracja::FormClose()
             ShowMessage(this, QString::fromUtf8(error.what()));
         }
     }
-    Krok = 0;
-    kWstecz->setEnabled(false);
-    ShowPage(0);
+    Kroki.Reset();
+    ApplySteps();
     // The samples go before "Dane" is activated, so that the tab change has none to evaluate.
     kWizardResetClick();
     kPageControl->setCurrentWidget(kTabWizard);
+}
+
+void TkKalibracja::CloseWzor()
+{
+    if (WzorMaster)
+        kComWzorSetSlave();
+    CloseLink(*kComWzor);
 }
 
 void TkKalibracja::CloseLink(TComPort &link)

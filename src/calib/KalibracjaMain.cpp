@@ -76,7 +76,6 @@ void TkKalibracja::FormCreate()
             kTabWizardEnter();
         kPageControlChange();
     });
-    Krok = 0;
     kPageControlChange();
 }
 
@@ -113,9 +112,7 @@ void TkKalibracja::buildWizardTab()
     for (QPushButton *b : {kWstecz, kDalej, kStart})
         buttons->addWidget(b);
     right->addLayout(buttons);
-    kWstecz->setEnabled(false);
-    kStart->hide();
-    ShowPage(0);
+    ApplySteps();
 
     connect(kWstecz, &QPushButton::clicked, this, &TkKalibracja::kWsteczClick);
     connect(kDalej, &QPushButton::clicked, this, &TkKalibracja::kDalejClick);
@@ -172,11 +169,7 @@ void TkKalibracja::kTabWizardEnter()
     const QString range = RangeName(Zakres);
     Label29->setText(range);
     setWindowTitle(QStringLiteral("Kalibracja - zakres: ") + range);
-    if (Krok == 0) {
-        kDalej->setEnabled(true);
-        kDalej->setText(QStringLiteral("Dalej >>"));
-        kStart->hide();
-    }
+    ApplySteps();
 }
 
 void TkKalibracja::ChoosePorts()
@@ -190,13 +183,19 @@ void TkKalibracja::ChoosePorts()
         kComWzor->SetPort(reference);
     kKalibPort->SetText(QString::fromStdString(kComKalib->Port()));
     kWzorPort->SetText(QString::fromStdString(kComWzor->Port()));
+    ShowLinkSummaries();
+}
+
+void TkKalibracja::ShowLinkSummaries()
+{
+    Label15->setText(QString::fromStdString(ComLinkSummary(*kComWzor)));
+    Label16->setText(QString::fromStdString(ComLinkSummary(*kComKalib)));
 }
 
 void TkKalibracja::kPageControlChange()
 {
     ShowChartOrNotice(*Probki, *SG1, *kWykres, this);
-    Label15->setText(QString::fromStdString(ComLinkSummary(*kComWzor)));
-    Label16->setText(QString::fromStdString(ComLinkSummary(*kComKalib)));
+    ShowLinkSummaries();
 }
 
 bool TkKalibracja::PortFree(const TComPort &link, const TComPort &other)

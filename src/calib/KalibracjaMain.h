@@ -19,11 +19,23 @@
 //  - the tabs work as always (the chart's evaluation uses no link);
 //  - closing the window ends a wait at once: the close sequence runs once, and the connect
 //    step or the search it interrupted does nothing more.
+//
+// No wrong gain without a warning:
+//  - connecting passes only when both links are open, the meter is in the range being
+//    calibrated and the reference gave a valid measure reply;
+//  - registering, evaluating and searching need both links open and the meter's frames of the
+//    range being calibrated; a change to another range is told once per change;
+//  - Start needs a usable fit of the samples as they are now;
+//  - only a search that ended by its own rule offers its value to Zakoncz;
+//  - the meter gets back the gain it had while the samples were taken whenever the wizard
+//    leaves page 2 (or a search ends cut short) with a trial gain in it, except by Zakoncz.
+#include "calib/WizardSteps.h"
 #include "measure/FrameAssembler.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class KalibracjaHost;
@@ -60,8 +72,8 @@ public:
     bool PrzywrocPolaczenie = false;
     // 1 when the range of the last decoded frame differs from Zakres.
     int ZlyZakres = 0;
-    // Wizard step 0, 1 or 2: the page shown.
-    int Krok = 0;
+    // Krok (the step and page shown), the busy flags and with them every step button.
+    WizardSteps Kroki;
     // The value the last gain search left in the meter's register, and its target reading.
     int WynikWzmocnienia = 0;
     double MaByc = 0;
@@ -175,6 +187,20 @@ protected:
 
 private:
     void FormCreate();
+    // The page and the step buttons as Kroki says.
+    void ApplySteps();
+    // Both links open and the meter's frames of the range being calibrated; otherwise the
+    // user is told (a range change only once) and false.
+    bool LinksUsable();
+    void ReportWrongRange();
+    // A fit of the samples as they are now, with a finite target, came out of the evaluation.
+    bool FitUsable() const;
+    // The meter gets back WzmocnienieProbek when a trial gain is in it (once).
+    void PrzywrocWzmocnienie();
+    // The link-summaries of page 0 from the links' settings.
+    void ShowLinkSummaries();
+    // Closes the reference link, set slave first when it was made master.
+    void CloseWzor();
     // The close sequence, run once for every close of the window.
     void FormClose();
     void buildWizardTab();
@@ -189,7 +215,6 @@ private:
     void Zakoncz();
     // Back to page 0 with both links closed (a refused range, a failed open, Wstecz).
     void WrocDoKroku0(bool referenceFirst);
-    void ShowPage(int page);
     // Closes a link until it reports closed; a failure is shown and the link let go.
     void CloseLink(TComPort &link);
     // The links take the ports the host's choice implies: the meter the host's, the reference
@@ -215,10 +240,23 @@ private:
     // The wait running now, if any; counts the closes, so that a wait can tell it was cut.
     QEventLoop *Czekanie = nullptr;
     unsigned Zamkniecia = 0;
-    bool Laczenie = false;
-    bool Szukanie = false;
     bool PrzerwijSzukanie = false;
     bool Zamykanie = false;
+    // Zakoncz closes the window: the gain found stays in the meter.
+    bool Konczenie = false;
+    // The gain the meter had while the samples were taken, when known, and whether a trial
+    // gain of the search has been written since.
+    std::optional<int> WzmocnienieProbek;
+    bool ProbaWMierniku = false;
+    // The number of samples the last evaluation fitted usably, 0 when it did not.
+    int DopasowaneProbki = 0;
+    // A valid measure reply since the reference link opened; Set Master sent and no Set Slave
+    // since; the classifier message shown since the last good reply; the meter's range change
+    // told since its last frame of the right range.
+    bool WzorOdpowiedzial = false;
+    bool WzorMaster = false;
+    bool KlasyfikatorZgloszony = false;
+    bool ZakresZgloszony = false;
     // The meter's value of its last decoded frame, before "Zmien znak".
     double LastMeterValue = 0;
     std::vector<unsigned char> RxBlock;

@@ -41,3 +41,33 @@ inline QString KalibStatusText(bool online)
 {
     return online ? QStringLiteral("Kalib: Online") : QStringLiteral("Kalib: Offline");
 }
+
+// The reference gave no valid measure reply while the wizard connected.
+inline QString NoReferenceReplyMessage(const QString &port)
+{
+    return QString::fromUtf8("Brak odpowiedzi przyrządu wzorcowego (") + port
+        + QStringLiteral(")");
+}
+
+// A step that needs both instruments, asked for while the link of one of them is closed.
+inline QString ReferenceClosedMessage(const QString &port)
+{
+    return QString::fromUtf8("Brak połączenia z przyrządem wzorcowym (") + port
+        + QStringLiteral(")");
+}
+
+inline QString MeterClosedMessage(const QString &port)
+{
+    return QString::fromUtf8("Brak połączenia z urządzeniem kalibrowanym (") + port
+        + QStringLiteral(")");
+}
+
+// The wizard leaves a trial gain in the meter because it does not know the gain the meter had
+// before (no initial value written, no number in the panel's cell).
+inline QString TrialGainKeptMessage(int gain)
+{
+    return QString::fromUtf8("Urządzenie kalibrowane zostało z próbnym wzmocnieniem ")
+        + QString::number(gain)
+        + QString::fromUtf8(": wzmocnienie sprzed kalibracji nie jest znane. Wyślij parametry "
+                            "z panelu, zanim zaczniesz mierzyć.");
+}

@@ -155,10 +155,15 @@ void TkKalibracja::CheckBox3Click()
 
 void TkKalibracja::kWizardRejestrujClick()
 {
-    if (!Probki->Register(WartoscWzorcowa, WartoscKalibrowana)) {
+    if (Probki->IloscProbek() >= SampleTable::kCapacity) {
         ShowMessage(this, SampleTableFullMessage());
         return;
     }
+    // Values of a link that is closed are frozen, and frames of another range are not of the
+    // range being calibrated.
+    if (!LinksUsable())
+        return;
+    Probki->Register(WartoscWzorcowa, WartoscKalibrowana);
     const int n = Probki->IloscProbek();
     const Probka &sample = Probki->Probki(n);
     kWizardKalLabel->setText(FormatGeneral(sample.Ucal, 4));

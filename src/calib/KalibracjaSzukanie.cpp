@@ -2,6 +2,7 @@
 #include "calib/KalibracjaMain.h"
 
 #include "calib/GainSearch.h"
+#include "calib/SampleMessages.h"
 #include "core/Messages.h"
 #include "core/NumberText.h"
 #include "serial/CPort.h"
@@ -21,28 +22,38 @@ constexpr int GainWaitMs = 850;
 
 void TkKalibracja::kStartClick()
 {
-    if (Szukanie || Laczenie || Krok != 2)
+    if (Kroki.Busy() || Kroki.Krok() != 2)
         return;
-    kStart->setEnabled(false);
+    if (!FitUsable()) {
+        ShowMessage(this, AllAlikeMessage());
+        return;
+    }
+    if (!LinksUsable())
+        return;
+    Kroki.BeginSearch();
+    ApplySteps();
     try {
         kComKalib->PurgeBuffers(true, true);
     } catch (const std::exception &error) {
         ShowMessage(this, QString::fromUtf8(error.what()));
+        Kroki.EndSearch(false);
+        ApplySteps();
         return;
     }
     const unsigned closes = Zamkniecia;
-    Szukanie = true;
     PrzerwijSzukanie = false;
     GainSearch search(Zakres);
     while (const std::optional<int> gain = search.Next()) {
         const QString text = QString::number(*gain);
         Label32->setText(text);
         SpinEdit1->setValue(*gain);
+        ProbaWMierniku = true;
         wyslij_wzmocnienie(Zakres, text);
         if (!Czekaj(GainWaitMs, closes))
             break;
-        // A link lost meanwhile has been reported; no value would reach the meter now.
-        if (!kComKalib->Connected())
+        // A link lost meanwhile has been reported, a range change too: the reading would not
+        // be one of the range being calibrated with this gain.
+        if (!kComKalib->Connected() || !kComWzor->Connected() || ZlyZakres == 1)
             break;
         const double reading = WartoscKalibrowana;
         const GainSearch::Outcome outcome = search.Take(reading, MaByc);
@@ -57,14 +68,19 @@ void TkKalibracja::kStartClick()
             Label34->setText(QString::number(search.Steps()));
         }
     }
-    Szukanie = false;
     PrzerwijSzukanie = false;
     // A window closed meanwhile has been reset by its close and gets nothing more.
     if (closes != Zamkniecia)
         return;
-    WynikWzmocnienia = search.LastValue();
-    kDalej->setEnabled(true);
-    kStart->setEnabled(true);
+    // A search cut short (a lost link, a range change, Wstecz) offers nothing, and the meter
+    // gets its gain back unless Wstecz has given it already.
+    const bool completed = search.Ended();
+    Kroki.EndSearch(completed);
+    if (completed)
+        WynikWzmocnienia = search.LastValue();
+    else
+        PrzywrocWzmocnienie();
+    ApplySteps();
 }
 
 bool TkKalibracja::Czekaj(int ms, unsigned closes)

@@ -85,7 +85,9 @@ KalibracjaWykres::KalibracjaWykres(SampleTable &table, QWidget *parent)
     BrakSerii->hide();
 
     kWykresPanel = named(new QWidget(this), "kWykresPanel");
-    kWykresPanel->setFixedWidth(kPanelWidth);
+    // At least kPanelWidth, and wide enough for the whole equation of the meter's line.
+    kWykresPanel->setMinimumWidth(kPanelWidth);
+    kWykresPanel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     kWykresPanel->setAutoFillBackground(true);
     QPalette grey = kWykresPanel->palette();
     grey.setColor(QPalette::Window, kGrey);

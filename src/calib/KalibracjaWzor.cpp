@@ -79,6 +79,8 @@ void TkKalibracja::kComWzorAfterOpen()
 {
     StatusPanel0->setText(WzorStatusText(true));
     kWzorPort->setEnabled(false);
+    WzorOdpowiedzial = false;
+    KlasyfikatorZgloszony = false;
     kComWzorSetMaster();
     QThread::msleep(ModePauseMs);
 }
@@ -93,6 +95,8 @@ void TkKalibracja::kComWzorSetMaster()
 {
     if (!kComWzor->Connected())
         return;
+    // Closing the link sets the instrument slave again, whether or not it answered.
+    WzorMaster = true;
     try {
         modeExchange(*kComWzor, kReferenceSetMaster, kReferenceMasterLetters, ModePauseMs);
     } catch (const std::exception &) {
@@ -107,17 +111,23 @@ void TkKalibracja::kComWzorSetSlave()
     try {
         std::string reply;
         writeAll(*kComWzor, kReferenceSetSlave);
+        WzorMaster = false;
         QThread::msleep(ModePauseMs);
         kComWzor->ReadText(reply, ModeReplySize);
     } catch (const std::exception &) {
-        ShowMessage(this, SetSlaveFailedMessage());
+        // An instrument that went away has been reported as such.
+        WzorMaster = false;
+        if (kComWzor->Connected())
+            ShowMessage(this, SetSlaveFailedMessage());
     }
 }
 
 void TkKalibracja::kComWzorSetSlaveAtClose()
 {
-    if (kComWzor->Connected())
-        modeExchange(*kComWzor, kReferenceSetSlave, kReferenceSlaveLetters, ModePauseAtCloseMs);
+    if (!kComWzor->Connected())
+        return;
+    WzorMaster = false;
+    modeExchange(*kComWzor, kReferenceSetSlave, kReferenceSlaveLetters, ModePauseAtCloseMs);
 }
 
 void TkKalibracja::kComWzorPomiar()
@@ -133,10 +143,18 @@ void TkKalibracja::kComWzorPomiar()
         std::string reply;
         kComWzor->ReadText(reply, MeasureReplySize);
         const ReferenceReading reading = ParseReferenceReply(reply, channel);
-        if (reading.classifierNotZero)
-            ShowMessage(this, ClassifierMessage());
-        if (reading.value)
+        if (reading.value) {
             WartoscWzorcowa = *reading.value;
+            WzorOdpowiedzial = true;
+        }
+        // Told once per connection, and again only after a good reply came in between: the
+        // meter's frames ask the reference several times a second.
+        if (reading.value && !reading.classifierNotZero)
+            KlasyfikatorZgloszony = false;
+        if (reading.classifierNotZero && !KlasyfikatorZgloszony) {
+            KlasyfikatorZgloszony = true;
+            ShowMessage(this, ClassifierMessage());
+        }
         Label12->setText(FormatFixed(WartoscWzorcowa, 5, 4));
     } catch (const std::exception &) {
     }

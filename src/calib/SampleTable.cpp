@@ -1,5 +1,7 @@
 #include "calib/SampleTable.h"
 
+#include <cmath>
+
 bool SampleTable::Register(double uwz, double ucal)
 {
     if (count_ >= kCapacity)
@@ -59,12 +61,21 @@ bool SampleTable::ObliczRegresje()
         sxyPo += p.X * p.Uend;
     }
     wyznacznik_ = n * sxx - sx * sx;
-    if (wyznacznik_ == 0)
+    // Equal abscissas leave in the determinant only the rounding of the sums, so it counts as
+    // zero up to a small part of n * Sxx; NaN and overflow fail the test as well.
+    if (!(std::abs(wyznacznik_) > kAlikeDeterminant * n * sxx) || !std::isfinite(wyznacznik_))
         return false;
-    wspA_ = (n * sxy - sx * sy) / wyznacznik_;
-    wspB_ = (sy - wspA_ * sx) / n;
-    wspAPo_ = (n * sxyPo - sx * syPo) / wyznacznik_;
-    wspBPo_ = (syPo - wspAPo_ * sx) / n;
+    const double a = (n * sxy - sx * sy) / wyznacznik_;
+    const double b = (sy - a * sx) / n;
+    const double aPo = (n * sxyPo - sx * syPo) / wyznacznik_;
+    const double bPo = (syPo - aPo * sx) / n;
+    for (const double c : {a, b, aPo, bPo})
+        if (!std::isfinite(c))
+            return false;
+    wspA_ = a;
+    wspB_ = b;
+    wspAPo_ = aPo;
+    wspBPo_ = bPo;
     return true;
 }
 
@@ -72,7 +83,10 @@ std::optional<double> SampleTable::Corrected(double ucal) const
 {
     if (wspA_ == 0)
         return std::nullopt;
-    return (ucal - wspB_) * (skalaWzorca_ / wspA_);
+    const double corrected = (ucal - wspB_) * (skalaWzorca_ / wspA_);
+    if (!std::isfinite(corrected))
+        return std::nullopt;
+    return corrected;
 }
 
 void SampleTable::PrzeliczPoprawionaSerie()

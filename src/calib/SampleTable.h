@@ -11,8 +11,11 @@
 //
 // Evaluation: SkalujWzorzec, ObliczRegresje, PrzeliczPoprawionaSerie, ObliczRegresje. A fit
 // over samples whose X are all alike (fewer than two samples, or equal reference values)
-// has a determinant of exactly 0: ObliczRegresje then returns false and leaves all four
-// coefficients as they were, and the caller tells the user.
+// has a determinant of 0, or of the rounding of its sums (about 1e-13 for three equal
+// values): ObliczRegresje then returns false and leaves all four coefficients as they were,
+// and the caller tells the user. So it does for sums beyond what a double holds (a reference
+// reading of 9e307) and any coefficient that would not be finite; a corrected reading that
+// would not be finite is no reading either. Coefficients are therefore always finite.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -29,6 +32,8 @@ class SampleTable {
 public:
     static constexpr int kRecords = 1001;
     static constexpr uint16_t kCapacity = kRecords - 1;
+    // A determinant up to this part of n * Sxx counts as zero: the abscissas are alike.
+    static constexpr double kAlikeDeterminant = 1e-10;
 
     // Record i, 0 <= i < kRecords (std::out_of_range otherwise).
     const Probka &Probki(int i) const { return records_.at(static_cast<std::size_t>(i)); }
@@ -50,12 +55,13 @@ public:
     // that X is never a division by zero.
     void SkalujWzorzec();
     // Least-squares lines Ucal = WspA * X + WspB and Uend = WspAPo * X + WspBPo over the
-    // samples. False when Wyznacznik is exactly 0: no coefficient changes then.
+    // samples. False when the abscissas are alike or a coefficient would not be finite: no
+    // coefficient changes then.
     bool ObliczRegresje();
     // Uend := Corrected(Ucal) for every sample; nothing changes while WspA is 0.
     void PrzeliczPoprawionaSerie();
     // A meter reading mapped back onto the reference line: (ucal - WspB) * SkalaWzorca / WspA.
-    // Empty while WspA is 0.
+    // Empty while WspA is 0, and when the result would not be finite.
     std::optional<double> Corrected(double ucal) const;
     // Manual shift of the corrected line (the chart's spin buttons).
     void AdjustCorrectedLine(double deltaA, double deltaB);

@@ -1,6 +1,8 @@
 #include "calib/SampleText.h"
 #include "core/NumberText.h"
 
+#include <cmath>
+
 QString SampleCell(const Probka &p, int column)
 {
     switch (column) {
@@ -33,4 +35,11 @@ QString MeterEquation(const SampleTable &table)
 QString ReferencePointLabel(double x)
 {
     return FormatFixed(x, 3, 3);
+}
+
+QString TargetText(double target, int range)
+{
+    if (!(std::abs(target) < 1e6))
+        return FormatGeneral(target, 3);
+    return FormatNumber(target, 3, range == 0 || range == 2 ? 1 : 0);
 }

@@ -17,3 +17,9 @@ QString MeterEquation(const SampleTable &table);
 
 // The chart's label of a reference point: X with 3 decimals (precision 3).
 QString ReferencePointLabel(double x);
+
+// The target of the gain search (Label35): number format rounded to 3 significant digits, 1
+// decimal in the fine ranges DC1 and AC1 (0, 2) and none in DC2 and AC2; a target of a
+// million or more in size, far beyond any reading of the meter, in general format with 3
+// significant digits, so that the text stays short.
+QString TargetText(double target, int range);

@@ -1,5 +1,6 @@
-// The chart tab: the evaluation chain's messages, the notice, the lines of a set without a
-// positive reference value, and the point labels staying at their points.
+// The chart tab: the evaluation chain's messages, the meter's equation shown whole, the notice,
+// the lines of a set without a positive reference value, and the point labels staying at their
+// points.
 #include "calib/KalibracjaWykres.h"
 #include "TestMain.h"
 #include "calib/ChartView.h"
@@ -69,6 +70,16 @@ private slots:
                 {"zle albo wszystkie takie same dane", "zle albo wszystkie takie same dane"}));
         QCOMPARE(c.table.WspA(), 2.0);
         QCOMPARE(c.chart.kWykresLabel4->text(), QStringLiteral("y = 2.000 * x + 0"));
+    }
+
+    void theMeterEquationIsShownWhole()
+    {
+        Pieces c;
+        c.registerAll({{10, 12.00654}, {20, 24.00654}});
+        c.evaluate();
+        QLabel *label = c.chart.kWykresLabel4;
+        QCOMPARE(label->text(), QStringLiteral("y = 1.200 * x + 0.00654"));
+        QTRY_VERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
     }
 
     void noticeWhileFewerThanTwoSamples()

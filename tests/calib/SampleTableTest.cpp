@@ -92,6 +92,29 @@ private slots:
         QCOMPARE(t.WspAPo(), 1.0);
     }
 
+    // A frozen reference leaves only rounding in the determinant; an absurd reading overflows
+    // the sums. Neither is a fit.
+    void unusableFitsKeepTheCoefficients_data()
+    {
+        QTest::addColumn<std::vector<Sample>>("samples");
+        QTest::newRow("frozen reference")
+            << std::vector<Sample> {{12.34, 100}, {12.34, 120}, {12.34, 140}};
+        QTest::newRow("absurd reading") << std::vector<Sample> {{9e307, 10}, {1e308, 20}};
+    }
+    void unusableFitsKeepTheCoefficients()
+    {
+        QFETCH(std::vector<Sample>, samples);
+        SampleTable t;
+        fill(t, {{10, 20}, {20, 40}});
+        evaluate(t);
+        t.Reset();
+        fill(t, samples);
+        t.SkalujWzorzec();
+        QVERIFY(!t.ObliczRegresje());
+        QCOMPARE(t.WspA(), 2.0);
+        QCOMPARE(t.WspBPo(), 0.0);
+    }
+
     void allNegativeReferencesNeverDivideByZero()
     {
         SampleTable t;
@@ -163,6 +186,9 @@ private slots:
         QTest::newRow("number groups") << FormatNumber(-1234567.25, 9, 2) << "-1 234 567.25";
         QTest::newRow("number three digits") << FormatNumber(999.4, 3, 0) << "999";
         QTest::newRow("number beyond precision") << FormatNumber(1234.5, 3, 1) << "1 230.0";
+        QTest::newRow("target fine") << TargetText(20.04, 2) << "20.0";
+        QTest::newRow("target coarse") << TargetText(1234.5, 1) << "1 230";
+        QTest::newRow("target absurd") << TargetText(-9e99, 0) << "-9E99";
     }
 
     void numberTexts()

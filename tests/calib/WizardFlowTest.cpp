@@ -1,7 +1,9 @@
 // The wizard's flow in the whole program: a calibration against nerix-sim from the service
-// panel's cell to the panel's send, a meter in another range, closing in the middle of the
-// search, Wstecz during the search, a reference that fails at the end, ports that do not open,
-// and a full sample table. Meters that send nothing are pseudo-terminals of the test's own.
+// panel's cell to the panel's send, a meter in another range, a reference that never answers,
+// links lost while sampling and searching, a range change, Start without a usable fit,
+// closing in the middle of the search, Wstecz with the meter's gain given back, a reference
+// that fails at the end, ports that do not open, and a full sample table. Meters that send only
+// what the test sends are pseudo-terminals of the test's own.
 #include "TestMain.h"
 #include "common/MessageCatcher.h"
 #include "common/PortMap.h"
@@ -13,9 +15,12 @@
 #include "app/ServicePanel.h"
 #include "app/Startup.h"
 #include "calib/KalibracjaMain.h"
+#include "calib/KalibracjaWykres.h"
+#include "calib/SampleGrid.h"
 #include "calib/SampleMessages.h"
 #include "calib/SampleTable.h"
 #include "core/Jezyki.h"
+#include "measure/ResultFrame.h"
 #include "params/Conversions.h"
 #include "serial/CPort.h"
 
@@ -24,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
+#include <QPointF>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -68,25 +74,31 @@ QStringList simLines(SimProcess &sim, int ms)
     return lines;
 }
 
-// The wizard at step 2 of DC2 for the AXIAL probe, with a meter (COM1) and a reference (COM2)
-// that send nothing. The two samples read 12 and 22 where the reference read 10 and 20, so the
-// target is 20 while the meter stays at 22: the search settles after two values, 16384 and
-// 8192.
+// The wizard on DC2 for the AXIAL probe, the panel's cell holding gain 10000, with a meter
+// (COM1) that sends only what the test sends and nerix-sim's reference (COM2). The two samples
+// read 12 and 22 where the reference read 10 and 20, so the target is 20 while the meter stays
+// at 22: the search settles after two values, 16384 and 8192.
 struct SilentDevices {
+    SimProcess sim {{"--drift", "0"}};
     PtyPair meter;
-    PtyPair reference;
     Program p;
 
     SilentDevices()
     {
         mapTestPort(1, QString::fromStdString(meter.slavePath()));
-        mapTestPort(2, QString::fromStdString(reference.slavePath()));
+        ServicePanel::SetCell(p.panel.Sondy, 2, 1, GainText(SamplesGain));
+    }
+    bool toStep1()
+    {
+        p.openWizard(2, 1);
+        p.wizard.kDalej->click();
+        return p.wizard.kWizardPage1->isVisible();
     }
     bool toStep2()
     {
         TkKalibracja &w = p.wizard;
-        p.openWizard(2, 1);
-        w.kDalej->click();
+        if (!toStep1())
+            return false;
         for (const auto &[uwz, ucal] : {std::pair {10.0, 12.0}, std::pair {20.0, 22.0}}) {
             w.WartoscWzorcowa = uwz;
             w.WartoscKalibrowana = ucal;
@@ -95,6 +107,31 @@ struct SilentDevices {
         w.kDalej->click();
         return w.kWizardPage2->isVisible() && w.MaByc == 20.0 && w.kStart->isEnabled();
     }
+    // The reference instrument's line hangs up.
+    void unplugReference()
+    {
+        sim.process().kill();
+        sim.process().waitForFinished();
+    }
+    // The meter's or the reference's line hangs up; the wizard finds out about the reference
+    // at the next measurement, which a frame of the meter asks for.
+    void unplug(bool meterLost)
+    {
+        if (meterLost) {
+            meter.closeMaster();
+        } else {
+            unplugReference();
+            sendFrame();
+        }
+    }
+    // A frame of range DC2 (or DC1) from the meter.
+    bool sendFrame(bool dc2 = true)
+    {
+        const ResultFrameBytes bytes = MakeResultFrame(dc2 ? StatusBit::CoarseRange : 0, 234, 22);
+        return meter.send(
+            QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size())));
+    }
+    static constexpr int SamplesGain = 10000;
 };
 
 QByteArray gainFrame(int address, int value)
@@ -110,11 +147,13 @@ class WizardFlowTest : public QObject {
 private slots:
     void calibrationAgainstTheSimulator()
     {
-        SimProcess sim({"--ac", "--drift", "0", "--field", "10"});
+        SimProcess sim({"--ac", "--drift", "0"});
         QVERIFY(sim.started());
         Program p;
         TkKalibracja &w = p.wizard;
         MessageCatcher messages;
+        // The simulated meter's parameters, as the README's walkthrough opens them.
+        QVERIFY(p.main.LoadParameters(QFINDTESTDATA("../../tools/sim/nerix-sim.N3C")));
         p.main.S_Polacz->click();
         QVERIFY(p.main.ComPort1->Connected());
         p.openWizard(3, 1); // AXIAL "AC 1"
@@ -127,7 +166,8 @@ private slots:
         w.kDalej->click();
         QVERIFY(w.kWizardPage1->isVisible());
         QCOMPARE(w.focusWidget(), w.kWizardRejestruj);
-        for (const double field : {10.0, 5.0, 2.0}) {
+        // Rising fields, as the README's walkthrough takes them: the last stays for the search.
+        for (const double field : {5.0, 10.0, 20.0}) {
             sim.input("field " + QByteArray::number(field));
             QTRY_VERIFY(qFuzzyCompare(w.WartoscWzorcowa, 10 * field)
                 && qFuzzyCompare(w.WartoscKalibrowana, 12 * field));
@@ -137,8 +177,8 @@ private slots:
 
         w.kDalej->click();
         QVERIFY(w.kWizardPage2->isVisible());
-        QVERIFY(qFuzzyCompare(w.MaByc, 20.0));
-        QCOMPARE(w.Label35->text(), QStringLiteral("20.0"));
+        QVERIFY(qFuzzyCompare(w.MaByc, 200.0));
+        QCOMPARE(w.Label35->text(), QStringLiteral("200.0"));
 
         // The window keeps running its events all through the search.
         QElapsedTimer clock;
@@ -171,25 +211,152 @@ private slots:
         simLines(sim, 300);
         p.panel.Wyslij->click();
         QVERIFY(simLines(sim, 1000).contains(QStringLiteral("C 8 %1").arg(found)));
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
     }
 
-    void anotherRangeIsRefused()
+    // Both links closed again, the reference slave again, and page 0 stays.
+    void connectingIsRefused_data()
     {
-        SimProcess sim({"--drift", "0", "--rate", "20"}); // the meter in DC1
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("message");
+        const QString noReply = QString::fromUtf8("Brak odpowiedzi przyrządu wzorcowego (COM2)");
+        QTest::newRow("another range") // the meter in DC1, DC2 chosen
+            << QStringList {"--rate", "20"} << 2
+            << QString::fromUtf8("Wybierz prawidlowy zakres kalibrowanego urządzenia! (DC2)");
+        QTest::newRow("silent reference") << QStringList {"--ref-silent"} << 1 << noReply;
+        QTest::newRow("another channel") << QStringList {"--ref-wrong-channel"} << 1 << noReply;
+        QTest::newRow("garbage") << QStringList {"--ref-garbage"} << 1 << noReply;
+        QTest::newRow("after the pause") << QStringList {"--ref-delay", "150"} << 1 << noReply;
+    }
+    void connectingIsRefused()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, column);
+        QFETCH(QString, message);
+        SimProcess sim(options + QStringList {"--drift", "0"});
         QVERIFY(sim.started());
         Program p;
         TkKalibracja &w = p.wizard;
         MessageCatcher messages;
-        p.openWizard(2, 1);
+        p.openWizard(column, 1);
         w.kDalej->click();
-        QCOMPARE(messages.texts(),
-            QStringList {
-                QString::fromUtf8("Wybierz prawidlowy zakres kalibrowanego urządzenia! (DC2)")});
+        QCOMPARE(messages.texts(), QStringList {message});
         QCOMPARE(w.StatusPanel0->text(), QStringLiteral("Wzor: Offline"));
         QCOMPARE(w.StatusPanel1->text(), QStringLiteral("Kalib: Offline"));
         QVERIFY(!w.kComWzor->Connected() && !w.kComKalib->Connected());
         QVERIFY(w.kWizardPage0->isVisible() && !w.kWizardPage1->isVisible());
-        QVERIFY(w.Krok == 0 && w.kDalej->isEnabled() && !w.kWstecz->isEnabled());
+        QVERIFY(w.Kroki.Krok() == 0 && w.kDalej->isEnabled() && !w.kWstecz->isEnabled());
+        // The reference made master at the open is slave again.
+        QCOMPARE(simLines(sim, 500), QStringList({"W LO2", "W LO1"}));
+    }
+
+    void registeringNeedsBothLinks_data()
+    {
+        QTest::addColumn<bool>("meterLost");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("meter unplugged")
+            << true << QString::fromUtf8("Brak połączenia z urządzeniem kalibrowanym (COM1)");
+        QTest::newRow("reference unplugged")
+            << false << QString::fromUtf8("Brak połączenia z przyrządem wzorcowym (COM2)");
+    }
+    void registeringNeedsBothLinks()
+    {
+        QFETCH(bool, meterLost);
+        QFETCH(QString, refusal);
+        SilentDevices d;
+        TkKalibracja &w = d.p.wizard;
+        QVERIFY(d.toStep1());
+        MessageCatcher messages;
+        d.unplug(meterLost);
+        QTRY_COMPARE(messages.texts().size(), 1); // the link lost
+        w.kWizardRejestruj->click();
+        QCOMPARE(messages.texts().mid(1), QStringList {refusal});
+        QCOMPARE(w.Probki->IloscProbek(), 0);
+    }
+
+    // Told once why, and no step forward with "Kalib: Offline".
+    void connectingWithTheMeterGone()
+    {
+        SilentDevices d;
+        MessageCatcher messages;
+        d.meter.closeMaster();
+        QVERIFY(!d.toStep1());
+        TkKalibracja &w = d.p.wizard;
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY(w.kWizardPage0->isVisible() && w.Kroki.Krok() == 0 && w.kDalej->isEnabled());
+        QVERIFY(!w.kComKalib->Connected() && !w.kComWzor->Connected());
+    }
+
+    void aRangeChangeIsToldOnceAndRefusesRegistration()
+    {
+        SilentDevices d;
+        TkKalibracja &w = d.p.wizard;
+        QVERIFY(d.toStep1());
+        MessageCatcher messages;
+        const QStringList told {
+            QString::fromUtf8("Wybierz prawidlowy zakres kalibrowanego urządzenia! (DC2)")};
+        QVERIFY(d.sendFrame(false));
+        QTRY_COMPARE(messages.texts(), told);
+        w.WartoscWzorcowa = -1;
+        QVERIFY(d.sendFrame(false));
+        QTRY_VERIFY(w.WartoscWzorcowa != -1); // the second frame has been taken
+        w.kWizardRejestruj->click();
+        QCOMPARE(messages.texts(), told);
+        QCOMPARE(w.Probki->IloscProbek(), 0);
+
+        QVERIFY(d.sendFrame());
+        QTRY_COMPARE(w.ZlyZakres, 0);
+        w.kWizardRejestruj->click();
+        QCOMPARE(w.Probki->IloscProbek(), 1);
+        QCOMPARE(messages.texts(), told);
+    }
+
+    void startNeedsAUsableFit_data()
+    {
+        QTest::addColumn<QList<QPointF>>("samples"); // (reference, meter)
+        QTest::addColumn<bool>("deleteAll");
+        QTest::newRow("frozen reference")
+            << QList<QPointF> {{12.34, 100}, {12.34, 120}, {12.34, 140}} << false;
+        QTest::newRow("absurd reading") << QList<QPointF> {{9e307, 10}, {1e308, 20}} << false;
+        QTest::newRow("samples deleted") << QList<QPointF> {{10, 12}, {20, 22}} << true;
+    }
+    void startNeedsAUsableFit()
+    {
+        QFETCH(QList<QPointF>, samples);
+        QFETCH(bool, deleteAll);
+        SilentDevices d;
+        TkKalibracja &w = d.p.wizard;
+        QVERIFY(d.toStep1());
+        MessageCatcher messages;
+        for (const QPointF &sample : samples) {
+            w.WartoscWzorcowa = sample.x();
+            w.WartoscKalibrowana = sample.y();
+            w.kWizardRejestruj->click();
+        }
+        w.kDalej->click();
+        QVERIFY(w.kWizardPage2->isVisible());
+        for (int i = 0; deleteAll && i < samples.size(); ++i) {
+            w.SG1->selectRow(0); // the first sample
+            w.SG1->Usu1Click();
+        }
+        QCOMPARE(w.Probki->IloscProbek(), deleteAll ? 0 : samples.size());
+        messages.clear();
+        w.kStart->click();
+        QCOMPARE(messages.texts(), QStringList {"zle albo wszystkie takie same dane"});
+        QVERIFY(d.meter.receive(1, 300).isEmpty());
+        QVERIFY(w.kStart->isEnabled() && !w.kDalej->isEnabled());
+        QVERIFY(!w.kWykres->kWykresLabel4->text().contains(QLatin1String("NAN")));
+    }
+
+    void portSummariesFollowTheLinks()
+    {
+        Program p;
+        TkKalibracja &w = p.wizard;
+        p.main.COM21Click();
+        p.openWizard(1, 1);
+        QVERIFY2(w.Label15->text().startsWith(QLatin1String("COM1,")), qPrintable(w.Label15->text()));
+        QVERIFY2(w.Label16->text().startsWith(QLatin1String("COM2,")), qPrintable(w.Label16->text()));
     }
 
     void closingInTheMiddleOfTheSearch()
@@ -200,6 +367,7 @@ private slots:
         TkKalibracja &w = p.wizard;
         MessageCatcher messages;
         p.main.S_Polacz->click();
+        ServicePanel::SetCell(p.panel.Sondy, 1, 1, GainText(10000));
         p.openWizard(1, 1);
         w.kDalej->click();
         for (const double field : {12.34, 20.0}) {
@@ -218,11 +386,12 @@ private slots:
         QVERIFY(p.connectedAsAfterConnecting());
         QVERIFY(!w.kComWzor->Connected() && !w.kComKalib->Connected());
         QCOMPARE(w.Probki->IloscProbek(), 0);
-        // One value went out; the close set the reference slave itself and with the meter
-        // link's close, once each; nothing came after.
+        // One value went out and the gain of the samples (the panel's cell) came back; the
+        // close set the reference slave itself and with the meter link's close, once each;
+        // nothing came after.
         QCOMPARE(simLines(sim, 500),
-            QStringList(
-                {QStringLiteral("C 0 16384"), QStringLiteral("W LO1"), QStringLiteral("W LO1")}));
+            QStringList({QStringLiteral("C 0 16384"), QStringLiteral("C 0 10000"),
+                QStringLiteral("W LO1"), QStringLiteral("W LO1")}));
 
         p.openWizard(1, 1);
         QVERIFY(w.kWizardPage0->isVisible() && !w.kWizardPage2->isVisible());
@@ -231,19 +400,81 @@ private slots:
         QVERIFY(messages.texts().isEmpty());
     }
 
-    void wsteczStopsTheSearch()
+    void wsteczGivesTheMeterItsGainBack_data()
+    {
+        QTest::addColumn<bool>("during");
+        QTest::addColumn<QByteArray>("tried");
+        QTest::newRow("during the search") << true << gainFrame(4, 16384);
+        QTest::newRow("after the search") << false << gainFrame(4, 16384) + gainFrame(4, 8192);
+    }
+    void wsteczGivesTheMeterItsGainBack()
+    {
+        QFETCH(bool, during);
+        QFETCH(QByteArray, tried);
+        SilentDevices d;
+        TkKalibracja &w = d.p.wizard;
+        QVERIFY(d.toStep2());
+        bool dalejInTheSearch = true;
+        if (during) {
+            QTimer::singleShot(0, &w, [&] {
+                dalejInTheSearch = w.kDalej->isEnabled();
+                w.kWstecz->click();
+            });
+        }
+        w.kStart->click();
+        if (!during) {
+            QVERIFY(w.kDalej->isEnabled());
+            w.kWstecz->click();
+        }
+        QCOMPARE(d.meter.receive(int(tried.size()) + 6),
+            tried + gainFrame(4, SilentDevices::SamplesGain));
+        QVERIFY(d.meter.receive(1, 100).isEmpty());
+        QVERIFY(!dalejInTheSearch || !during);
+        QVERIFY(w.kWizardPage1->isVisible() && w.Kroki.Krok() == 1);
+        QCOMPARE(w.Probki->IloscProbek(), 2);
+        // Evaluated again, with Zakoncz waiting for a search of its own.
+        w.kDalej->click();
+        QVERIFY(w.kStart->isEnabled() && !w.kDalej->isEnabled());
+    }
+
+    void aSearchCutShortOffersNothing_data()
+    {
+        QTest::addColumn<bool>("meterLost");
+        QTest::newRow("meter unplugged") << true;
+        QTest::newRow("reference unplugged") << false;
+    }
+    void aSearchCutShortOffersNothing()
+    {
+        QFETCH(bool, meterLost);
+        SilentDevices d;
+        TkKalibracja &w = d.p.wizard;
+        QVERIFY(d.toStep2());
+        MessageCatcher messages;
+        QTimer::singleShot(0, &w, [&] { d.unplug(meterLost); });
+        w.kStart->click();
+        QVERIFY(w.kWizardPage2->isVisible() && w.kStart->isEnabled() && !w.kDalej->isEnabled());
+        QCOMPARE(w.WynikWzmocnienia, 0);
+        QCOMPARE(messages.texts().size(), 1); // the link lost
+        // A meter still there gets the gain of the samples back.
+        if (!meterLost)
+            QCOMPARE(d.meter.receive(12), gainFrame(4, 16384) + gainFrame(4, 10000));
+    }
+
+    void unpluggedInstrumentsAreToldOnceEach()
     {
         SilentDevices d;
         TkKalibracja &w = d.p.wizard;
         QVERIFY(d.toStep2());
-        QTimer::singleShot(0, &w, [&] { w.kWstecz->click(); });
         w.kStart->click();
-        QCOMPARE(d.meter.receive(6), gainFrame(4, 16384));
-        QVERIFY(d.meter.receive(1, 100).isEmpty());
-        QVERIFY(w.kWizardPage1->isVisible() && w.Krok == 1);
-        QCOMPARE(w.Probki->IloscProbek(), 2);
-        w.kDalej->click();
-        QVERIFY(w.kStart->isEnabled());
+        QCOMPARE(w.WynikWzmocnienia, 8192);
+        MessageCatcher messages;
+        d.meter.closeMaster();
+        d.unplugReference();
+        QTRY_VERIFY(!w.kComKalib->Connected() && !w.kComWzor->Connected());
+        w.kDalej->click(); // "Zakoncz": the search had completed
+        QVERIFY(!w.isVisible());
+        QCOMPARE(messages.texts().size(), 2);
+        QCOMPARE(ServicePanel::Cell(d.p.panel.Sondy, 2, 1), GainText(8192));
     }
 
     void finishingWithAReferenceThatFails()
@@ -256,7 +487,7 @@ private slots:
         QCOMPARE(d.meter.receive(12), gainFrame(4, 16384) + gainFrame(4, 8192));
         QCOMPARE(w.WynikWzmocnienia, 8192);
 
-        d.reference.closeMaster();
+        d.unplugReference();
         w.kDalej->click(); // "Zakoncz"
         QCOMPARE(messages.texts().size(), 1);
         QVERIFY(!w.isVisible() && d.p.main.isVisible());
@@ -280,7 +511,7 @@ private slots:
 
         w.kDalej->click();
         QCOMPARE(messages.texts().size(), 1);
-        QVERIFY(w.kWizardPage0->isVisible() && w.Krok == 0 && w.kDalej->isEnabled());
+        QVERIFY(w.kWizardPage0->isVisible() && w.Kroki.Krok() == 0 && w.kDalej->isEnabled());
 
         messages.clear();
         w.close();

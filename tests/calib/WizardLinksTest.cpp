@@ -143,6 +143,8 @@ private slots:
         w.kComWzorOpen();
         QVERIFY(w.kComWzor->Connected());
         w.WartoscWzorcowa = 7;
+        // Asked twice, as by two frames of the meter: the classifier is told once.
+        w.kComWzorPomiar();
         w.kComWzorPomiar();
         QCOMPARE(w.WartoscWzorcowa, value);
         QCOMPARE(messages.texts(), shown);

@@ -29,7 +29,12 @@ Reference::Reference(const ReferenceOptions &options, const FieldModel &field, d
 
 SimClock::time_point Reference::Tick(SimClock::time_point now)
 {
-    return now + std::chrono::hours(1); // it only answers
+    if (!delayed_.empty() && delayedDue_ <= now) {
+        Send(delayed_);
+        delayed_.clear();
+    }
+    // Otherwise it only answers.
+    return delayed_.empty() ? now + std::chrono::hours(1) : delayedDue_;
 }
 
 std::pair<char, std::string> Reference::Reading(double value)
@@ -99,8 +104,19 @@ void Reference::Command(const std::string &command, SimClock::time_point now)
     if (options_.wrongChannel)
         channel = channel == '1' ? '2' : '1';
     const double seconds = std::chrono::duration<double>(now - start_).count();
-    const auto [code, digits] = Reading(field_.TrueField(seconds) * scale_);
-    Send(std::string("ME") + channel + options_.classifier + code + '0' + digits + kCr);
+    const auto [code, digits] = options_.reading.empty()
+        ? Reading(field_.TrueField(seconds) * scale_)
+        : std::pair<char, std::string> {'5', options_.reading};
+    std::string reply
+        = std::string("ME") + channel + options_.classifier + code + '0' + digits + kCr;
+    if (options_.garbage)
+        reply = "#?x\x7f%&*q!~=\r";
+    if (options_.replyDelayMs > 0) {
+        delayed_ = reply;
+        delayedDue_ = now + std::chrono::milliseconds(options_.replyDelayMs);
+        return;
+    }
+    Send(reply);
 }
 
 void Reference::Mode(const std::string &letters)

@@ -43,4 +43,7 @@ private:
     SimClock::time_point start_;
     Pty pty_;
     std::string received_;
+    // A measure reply waiting for its time (--ref-delay).
+    std::string delayed_;
+    SimClock::time_point delayedDue_ {};
 };

@@ -51,6 +51,10 @@ Faults:
   --ref-classifier C its measure replies carry classifier C instead of 0
   --ref-short-mode   its mode replies are the bare letters ("LO2", three characters), and
                      bare letters are answered as a mode command again
+  --ref-garbage      its measure replies are 12 bytes of garbage
+  --ref-delay MS     its measure replies go out MS milliseconds after the request
+  --ref-reading TEXT its measure replies carry the five characters TEXT (decade code 5)
+                     instead of the field, for instance 9e307
 
 For tests:
   --ready-file PATH  created once the port map is written
@@ -116,6 +120,16 @@ std::optional<SimOptions> ParseSimOptions(int argc, char **argv, bool &help)
             o.reference.wrongChannel = true;
         } else if (flag("--ref-short-mode")) {
             o.reference.shortModeReply = true;
+        } else if (flag("--ref-garbage")) {
+            o.reference.garbage = true;
+        } else if (valued("--ref-delay")) {
+            if (!ToInt(value, n, 0, 60000))
+                return bad();
+            o.reference.replyDelayMs = static_cast<int>(n);
+        } else if (valued("--ref-reading")) {
+            if (value.size() != 5)
+                return bad();
+            o.reference.reading = value;
         } else if (valued("--ref-classifier")) {
             if (value.size() != 1)
                 return bad();

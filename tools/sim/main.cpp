@@ -176,8 +176,10 @@ LoopEnd Run(std::vector<std::unique_ptr<SimDevice>> &devices, Console &console,
                 continue;
             uint8_t buffer[4096];
             const ssize_t n = read(fds[d].fd, buffer, sizeof buffer);
-            if (n > 0)
+            if (n > 0) {
                 devices[d]->OnBytes(buffer, static_cast<std::size_t>(n), now);
+                due[d] = now; // an answer may be due later: the device says when
+            }
         }
         if (fds[devices.size()].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL))
             console.Read();
