@@ -4,14 +4,14 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-const QStaticText &ReadingLabel::character(QChar c)
+const ReadingLabel::Character &ReadingLabel::character(QChar c)
 {
     auto it = characters_.find(c);
     if (it == characters_.end()) {
-        QStaticText text {QString(c)};
-        text.setTextFormat(Qt::PlainText);
-        text.prepare(QTransform(), font());
-        it = characters_.insert(c, text);
+        Character laidOut {QStaticText {QString(c)}, QFontMetricsF(font()).horizontalAdvance(c)};
+        laidOut.text.setTextFormat(Qt::PlainText);
+        laidOut.text.prepare(QTransform(), font());
+        it = characters_.insert(c, laidOut);
     }
     return *it;
 }
@@ -25,19 +25,19 @@ void ReadingLabel::paintEvent(QPaintEvent *event)
         QLabel::paintEvent(event);
         return;
     }
-    const QFontMetricsF metrics(font());
     qreal width = 0;
     for (const QChar c : shown)
-        width += metrics.horizontalAdvance(c);
+        width += character(c).advance;
     const QRectF area = contentsRect();
-    const qreal lineHeight = character(u'0').size().height();
+    const qreal lineHeight = character(u'0').text.size().height();
     QPointF at(area.right() - width, area.top() + (area.height() - lineHeight) / 2.0);
     QPainter painter(this);
     painter.setFont(font());
     painter.setPen(palette().color(foregroundRole()));
     for (const QChar c : shown) {
-        painter.drawStaticText(at, character(c));
-        at.rx() += metrics.horizontalAdvance(c);
+        const Character &laidOut = character(c);
+        painter.drawStaticText(at, laidOut.text);
+        at.rx() += laidOut.advance;
     }
 }
 

@@ -17,7 +17,12 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    const QStaticText &character(QChar c);
+    // A character laid out once for the font, with how far it moves the pen.
+    struct Character {
+        QStaticText text;
+        qreal advance = 0;
+    };
+    const Character &character(QChar c);
 
-    QHash<QChar, QStaticText> characters_;
+    QHash<QChar, Character> characters_;
 };

@@ -242,7 +242,7 @@ void WykresCore::DrawBackground()
     const uchar *const src = background_.constBits();
     for (const QPoint &pt : drawn_) {
         const qsizetype offset = pt.y() * stride + pt.x() * qsizetype(sizeof(QRgb));
-        std::memcpy(dst + offset, src + offset, sizeof(QRgb));
+        *reinterpret_cast<QRgb *>(dst + offset) = *reinterpret_cast<const QRgb *>(src + offset);
     }
     changed_ |= drawnArea_;
     for (const QRect &r : markerAreas_) {
