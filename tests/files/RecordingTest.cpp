@@ -53,7 +53,7 @@ struct Recorder {
         for (const int16_t v : values) {
             const int before = seen;
             pty.send(frame(v));
-            if (!QTest::qWaitFor([&] { return win.Processing.PreviousResult == v / 100.0; }, 5000))
+            if (!QTest::qWaitFor([&] { return win.Processing.PreviousResult() == v / 100.0; }, 5000))
                 return false;
             seen = before + 1;
         }
