@@ -230,7 +230,7 @@ void TMainWin::WChange()
 
 void TMainWin::RefilterStored()
 {
-    StoredSeries = Processing.FilterStored(Wyniki);
+    StoredSeries = Processing.FilterStored(Recorder.Wyniki());
 }
 
 void TMainWin::RedrawStored(int start)
