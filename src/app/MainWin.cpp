@@ -521,7 +521,7 @@ void TMainWin::ApplyLanguage()
     Panel9->setText(Tekst(30));
     S_Polacz->setText(Tekst(portOpen() ? 32 : 31));
     StatusPanel0->setText(portOpen() ? Tekst(40) + QLatin1Char(' ') + portName() : Tekst(41));
-    S_Zapisz->setText(Tekst(Zapisywanie ? 34 : 33)); // the caption says what a click does
+    S_Zapisz->setText(Tekst(Zapisywanie() ? 34 : 33)); // the caption says what a click does
     SpeedButton1->setText(Tekst(35));
     Button2->setText(Tekst(36));
     Autoskalowanie->setText(Tekst(37));

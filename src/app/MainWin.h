@@ -4,7 +4,7 @@
 // events they serve; the logic behind them lives in the plain cores of measure/, files/ and
 // params/.
 #include "calib/KalibracjaHost.h"
-#include "files/ResultsCsv.h"
+#include "files/ResultRecorder.h"
 #include "measure/FrameAssembler.h"
 #include "measure/ResultProcessor.h"
 
@@ -108,25 +108,12 @@ public:
     bool StepRequested = false;
     // Processing state of the live results.
     ResultProcessor Processing;
-    // Result store: the recorded or loaded result texts (entry i is Wyniki[i - 1]) and the
+    // The result store and its recording: the recorded or loaded result texts, and the
     // filtered numbers the chart shows of them.
-    QStringList Wyniki;
+    ResultRecorder Recorder;
     std::vector<double> StoredSeries;
-    int LiczbaWynikow() const { return static_cast<int>(Wyniki.size()); }
-    // While recording, one stamp per entry of Wyniki: when it was received, in which unit.
-    // Empty for results opened from a data file.
-    std::vector<ResultStamp> ResultStamps;
-    // The stop of a recording empties the store once the data file is written; its results
-    // stay here, with their stamps, for the CSV export until a recording starts or a file is
-    // opened.
-    struct {
-        QStringList texts;
-        std::vector<ResultStamp> stamps;
-    } LastRecording;
-    // Recording state.
-    bool Zapisywanie = false;
-    int KrokZapisu = 0;
-    int LicznikKroku = 0;
+    int LiczbaWynikow() const { return Recorder.LiczbaWynikow(); }
+    bool Zapisywanie() const { return Recorder.Zapisywanie(); }
     QString RecordingFile;
 
     // The questions that recording and opening data files ask the user. Each runs its dialog;

@@ -64,7 +64,7 @@ void TMainWin::OpenLink()
     Send->Wyslij->setEnabled(true);
     SprPolacz->start();
     // A recording still running from before a disconnect is not restarted over its results.
-    Zapisz1->setEnabled(!Zapisywanie);
+    Zapisz1->setEnabled(!Zapisywanie());
     S_Zapisz->setEnabled(true);
     S_Polacz->setText(Tekst(32));
 }

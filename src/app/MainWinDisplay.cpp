@@ -27,9 +27,7 @@ double TMainWin::ShowResult(const DecodedResult &result)
 {
     const ResultSwitches switches {filtr->isChecked(), Send->filtrTemp->isChecked(),
         Dane->isChecked(), Danezurzdzenia1->isChecked()};
-    ResultDisplay shown
-        = Processing.ProcessResult(result.value, result.temperature, result.decimalClass,
-            QString::fromLatin1(result.unitText), result.ac, result.filterJumpThreshold, switches);
+    ResultDisplay shown = Processing.ProcessResult(result, switches);
     const double value = shown.value;
     if (shown.chartPoint)
         Wykres1->AddPointForNextPaint(*shown.chartPoint);
@@ -88,13 +86,13 @@ void TMainWin::ApplyDisplay()
 void TMainWin::filtrClick()
 {
     if (filtr->isChecked()) {
-        Processing.HavePrevious = false;
         const std::optional<double> tau = ParseFilterParameter(Tau->text());
         if (!tau) {
+            Processing.ForgetPreviousResult();
             filtr->setChecked(false); // runs the unchecked branch
             return;
         }
-        Processing.FilterTau = *tau;
+        Processing.RestartFilter(*tau);
         Tau->setEnabled(false);
         if (!Danezurzdzenia1->isChecked()) {
             RefilterStored();
@@ -103,7 +101,7 @@ void TMainWin::filtrClick()
     } else {
         Tau->setEnabled(true);
         if (!Danezurzdzenia1->isChecked()) {
-            Processing.FilterTau = 1.0;
+            Processing.StopFilter();
             RefilterStored();
             RedrawStored(TrackBar1->value());
         }
@@ -113,13 +111,12 @@ void TMainWin::filtrClick()
 void TMainWin::filtrTempClick()
 {
     if (Send->filtrTemp->isChecked()) {
-        Processing.TempFilterStarted = false;
         const std::optional<double> tau = ParseFilterParameter(Send->TauTemp->text());
         if (!tau) {
             Send->filtrTemp->setChecked(false);
             return;
         }
-        Processing.TempFilterTau = *tau;
+        Processing.RestartTempFilter(*tau);
         Send->TauTemp->setEnabled(false);
     } else {
         Send->TauTemp->setEnabled(true);
@@ -128,12 +125,12 @@ void TMainWin::filtrTempClick()
 
 void TMainWin::Button3Click()
 {
-    Processing.MaxJump = 0.0;
+    Processing.ResetMaxJump();
 }
 
 void TMainWin::Button1Click()
 {
-    Processing.StatsRestart = true;
+    Processing.RestartStatistics();
     if (PendingDisplay)
         PendingDisplay->Min = PendingDisplay->Max = PendingDisplay->Avr = std::nullopt;
     Min->clear();
@@ -183,7 +180,7 @@ void TMainWin::Danezurzdzenia1Click()
     Wykres1->Clear();
     Kosz->show();
     Danezurzdzenia1->setChecked(true);
-    Processing.HavePrevious = false;
+    Processing.ForgetPreviousResult();
 }
 
 void TMainWin::TrackBar1Change()
@@ -233,7 +230,7 @@ void TMainWin::WChange()
 
 void TMainWin::RefilterStored()
 {
-    StoredSeries = ::RefilterStored(Wyniki, Processing.FilterTau, Processing.FilterState);
+    StoredSeries = Processing.FilterStored(Recorder.Wyniki());
 }
 
 void TMainWin::RedrawStored(int start)

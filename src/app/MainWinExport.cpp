@@ -7,20 +7,13 @@
 
 void TMainWin::EmptyResultStore(bool keepForExport)
 {
-    if (keepForExport) {
-        LastRecording.texts = std::move(Wyniki);
-        LastRecording.stamps = std::move(ResultStamps);
-    } else {
-        LastRecording = {};
-    }
-    Wyniki.clear();
-    ResultStamps.clear();
+    Recorder.Empty(keepForExport);
     UpdateExportItem();
 }
 
 void TMainWin::UpdateExportItem()
 {
-    EksportCSV1->setEnabled(LiczbaWynikow() > 0 || !LastRecording.texts.isEmpty());
+    EksportCSV1->setEnabled(Recorder.HasExport());
 }
 
 void TMainWin::EksportCSV1Click()
@@ -29,10 +22,9 @@ void TMainWin::EksportCSV1Click()
     if (path.isEmpty())
         return;
     // What the store holds now, after the dialog: a recording goes on while it is shown.
-    const bool store = LiczbaWynikow() > 0;
-    const QStringList &texts = store ? Wyniki : LastRecording.texts;
+    const QStringList &texts = Recorder.ExportTexts();
     if (texts.isEmpty())
         return;
-    if (!WriteResultsCsv(path, texts, store ? ResultStamps : LastRecording.stamps))
+    if (!WriteResultsCsv(path, texts, Recorder.ExportStamps()))
         ShowMessage(this, QString::fromUtf8("Błąd. Nie można zapisać do pliku."));
 }

@@ -21,8 +21,7 @@ void TMainWin::Otwrz1Click()
         ShowMessage(this, QString::fromUtf8("Błąd. Nie można odczytac pliku."));
         return;
     }
-    EmptyResultStore(false);
-    Wyniki = std::move(contents.lines);
+    Recorder.Load(std::move(contents.lines));
     UpdateExportItem();
 
     Kosz->hide();

@@ -38,7 +38,7 @@ void TMainWin::ComPort1RxChar(int Count)
         const DecodedResult result = DecodeResultFrame(*frame);
         ShowPowerOffState(result.autoPowerOff);
         const double filtered = ShowResult(result);
-        if (Zapisywanie)
+        if (Zapisywanie())
             RecordResult(
                 PadLeadingMinus(FormatResult(result.decimalClass, filtered)), result.unitText);
     } catch (...) {

@@ -1,5 +1,5 @@
-// Recording: while Zapisywanie is set, every KrokZapisu-th result text is kept in Wyniki;
-// stopping writes them to the data file chosen at the start.
+// Recording: while Zapisywanie is set, the recorder keeps every KrokZapisu-th result text in
+// Wyniki; stopping writes them to the data file chosen at the start.
 #include "app/MainWin.h"
 #include "core/Jezyki.h"
 #include "core/Messages.h"
@@ -44,7 +44,7 @@ void TMainWin::askFileQuestionsWithDialogs()
 
 void TMainWin::S_ZapiszClick()
 {
-    if (Zapisywanie)
+    if (Zapisywanie())
         ZakonczClick();
     else
         Zapisz1Click();
@@ -58,11 +58,9 @@ void TMainWin::Zapisz1Click()
     const QString file = Questions.saveDataFile();
     if (file.isEmpty())
         return;
-    KrokZapisu = step;
-    EmptyResultStore(false);
-    LicznikKroku = 0;
+    Recorder.Start(step);
+    UpdateExportItem();
     RecordingFile = file;
-    Zapisywanie = true;
     SetRecordingControls(true);
     // The count of the last file written is not the count of this recording.
     StatusPanel1->clear();
@@ -81,24 +79,18 @@ void TMainWin::SetRecordingControls(bool recording)
 
 void TMainWin::RecordResult(const QString &text, const char *unit)
 {
-    if (!Zapisywanie)
+    const ResultRecorder::Offer kept = Recorder.Record(text, unit);
+    if (kept == ResultRecorder::Offer::Skipped)
         return;
-    ++LicznikKroku;
-    if (LicznikKroku != KrokZapisu)
-        return;
-    Wyniki.append(text);
-    ResultStamps.push_back(StampNow(unit));
     if (LiczbaWynikow() == 1)
         UpdateExportItem();
-    LicznikKroku = 0;
-    if (LiczbaWynikow() >= MaxDataFileResults)
+    if (kept == ResultRecorder::Offer::Full)
         ZakonczClick();
 }
 
 bool TMainWin::ZakonczClick()
 {
-    KrokZapisu = 0;
-    Zapisywanie = false;
+    Recorder.Stop();
     SetRecordingControls(false);
     const bool saved = LiczbaWynikow() == 0 || SaveKeptResults();
     const bool written = saved && LiczbaWynikow() > 0;
@@ -114,7 +106,7 @@ bool TMainWin::ZakonczClick()
 bool TMainWin::SaveKeptResults()
 {
     for (;;) {
-        if (WriteDataFile(RecordingFile, Wyniki))
+        if (WriteDataFile(RecordingFile, Recorder.Wyniki()))
             return true;
         ShowMessage(this, QString::fromUtf8("Błąd. Nie można zapisać do pliku."));
         const QString other = Questions.saveDataFile();
@@ -130,14 +122,14 @@ bool TMainWin::SaveKeptResults()
 // the results are in a file, or when the user chose to close without them.
 bool TMainWin::SettleRecordingBeforeClosing()
 {
-    if (!Zapisywanie || LiczbaWynikow() == 0)
+    if (!Zapisywanie() || LiczbaWynikow() == 0)
         return true;
     using Answer = FileQuestions::BeforeClosing;
     switch (Questions.saveBeforeClosing()) {
     case Answer::Save:
         return ZakonczClick();
     case Answer::Discard:
-        Zapisywanie = false;
+        Recorder.Stop();
         EmptyResultStore(false);
         return true;
     case Answer::Stay:

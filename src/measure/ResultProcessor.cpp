@@ -1,6 +1,7 @@
 #include "measure/ResultProcessor.h"
 
 #include "measure/ResultText.h"
+#include "measure/StoredSeries.h"
 
 #include <cmath>
 #include <limits>
@@ -27,50 +28,51 @@ ResultProcessor::ResultProcessor(std::function<QString()> noProbeText)
 {
 }
 
-ResultDisplay ResultProcessor::ProcessResult(double value, double temperature, int decimalClass,
-    const QString &unitText, bool ac, double filterJumpThreshold, const ResultSwitches &switches)
+ResultDisplay ResultProcessor::ProcessResult(
+    const DecodedResult &result, const ResultSwitches &switches)
 {
-    double v = value;
-    double t = temperature;
+    double v = result.value;
+    double t = result.temperature;
 
     if (switches.filtr) {
-        if (!HavePrevious)
-            FilterState = v;
-        FilterState = FilterStep(v, FilterState, FilterTau, filterJumpThreshold);
-        v = FilterState;
+        if (!havePrevious_)
+            filterState_ = v;
+        filterState_ = FilterStep(v, filterState_, filterTau_, result.filterJumpThreshold);
+        v = filterState_;
     }
 
     if (switches.filtrTemp) {
-        if (!TempFilterStarted) {
-            TempFilterState = t;
-            TempFilterStarted = true;
+        if (!tempFilterStarted_) {
+            tempFilterState_ = t;
+            tempFilterStarted_ = true;
         }
-        TempFilterState = FilterStep(t, TempFilterState, TempFilterTau, kTempJumpThreshold);
-        t = TempFilterState;
+        tempFilterState_ = FilterStep(t, tempFilterState_, tempFilterTau_, kTempJumpThreshold);
+        t = tempFilterState_;
     }
 
-    if (HavePrevious) {
-        const double d = std::abs(v - PreviousResult);
-        if (d > MaxJump)
-            MaxJump = d;
+    if (havePrevious_) {
+        const double d = std::abs(v - previousResult_);
+        if (d > maxJump_)
+            maxJump_ = d;
     } else {
-        HavePrevious = true;
+        havePrevious_ = true;
     }
-    PreviousResult = v;
+    previousResult_ = v;
 
     ResultDisplay out;
     out.value = v;
     out.temperature = t;
-    out.SSkok = kJumpCaption + FormatResult(decimalClass, MaxJump);
+    out.SSkok = kJumpCaption + FormatResult(result.decimalClass, maxJump_);
 
-    if (switches.dane && UpdateStatistics(v)) {
-        out.Min = FormatResult(decimalClass, StatsMin);
-        out.Max = FormatResult(decimalClass, StatsMax);
-        out.Avr = FormatResult(decimalClass, StatsMean);
+    if (switches.dane && stats_.Add(v)) {
+        out.Min = FormatResult(result.decimalClass, stats_.min);
+        out.Max = FormatResult(result.decimalClass, stats_.max);
+        out.Avr = FormatResult(result.decimalClass, stats_.mean);
     }
 
-    out.falkaVisible = ac;
-    out.SWynik = PadLeadingMinus(FormatResult(decimalClass, v)) + unitText;
+    out.falkaVisible = result.ac;
+    out.SWynik = PadLeadingMinus(FormatResult(result.decimalClass, v))
+        + QLatin1StringView(result.unitText);
 
     if (t != kNoProbe) {
         out.STemp = FormatResult(1, t / 10.0) + kDegreeUnit;
@@ -87,26 +89,60 @@ ResultDisplay ResultProcessor::ProcessResult(double value, double temperature, i
     return out;
 }
 
-// Running minimum, maximum and mean of the results since the last restart, each result
-// counted once. Returns false once the count has reached its limit: from then on the
-// statistics stay as they are.
-bool ResultProcessor::UpdateStatistics(double v)
+void ResultProcessor::RestartFilter(double tau)
 {
-    if (StatsRestart) {
-        StatsCount = 1;
-        StatsMin = StatsMax = StatsMean = v;
-        StatsRestart = false;
+    havePrevious_ = false;
+    filterTau_ = tau;
+}
+
+void ResultProcessor::StopFilter()
+{
+    filterTau_ = 1.0;
+}
+
+void ResultProcessor::RestartTempFilter(double tau)
+{
+    tempFilterStarted_ = false;
+    tempFilterTau_ = tau;
+}
+
+void ResultProcessor::ForgetPreviousResult()
+{
+    havePrevious_ = false;
+}
+
+void ResultProcessor::RestartStatistics()
+{
+    stats_.restart = true;
+}
+
+void ResultProcessor::ResetMaxJump()
+{
+    maxJump_ = 0.0;
+}
+
+std::vector<double> ResultProcessor::FilterStored(const QStringList &wyniki)
+{
+    return RefilterStored(wyniki, filterTau_, filterState_);
+}
+
+bool RunningStatistics::Add(double v)
+{
+    if (restart) {
+        count = 1;
+        min = max = mean = v;
+        restart = false;
         return true;
     }
-    if (StatsCount >= std::numeric_limits<std::int32_t>::max())
+    if (count >= std::numeric_limits<std::int32_t>::max())
         return false;
-    ++StatsCount;
-    if (v > StatsMax)
-        StatsMax = v;
-    else if (v < StatsMin)
-        StatsMin = v;
-    const double n = StatsCount;
-    StatsMean = (n - 1.0) / n * StatsMean + v / n;
+    ++count;
+    if (v > max)
+        max = v;
+    else if (v < min)
+        min = v;
+    const double n = count;
+    mean = (n - 1.0) / n * mean + v / n;
     return true;
 }
 

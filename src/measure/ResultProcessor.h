@@ -1,12 +1,16 @@
 #pragma once
 // The processing chain that every decoded result runs through: digital filter, temperature
 // filter, largest jump, running statistics, and the texts and chart value the main window
-// shows. The state carries the main window's names; its handlers set the flags directly
-// (filtrClick clears HavePrevious, Button1Click sets StatsRestart, ...).
+// shows. The chain keeps its own state; the window's handlers steer it through the methods
+// below (filtrClick restarts the filter, Button1Click the statistics, ...).
+#include "measure/ResultFrame.h"
+
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 // The controls that steer the chain.
 struct ResultSwitches {
@@ -33,6 +37,20 @@ struct ResultDisplay {
     std::optional<double> chartPoint;
 };
 
+// Running minimum, maximum and mean of the results since the last restart, each result
+// counted once.
+struct RunningStatistics {
+    std::int32_t count = 0;
+    double min = 0.0;
+    double max = 0.0;
+    double mean = 0.0;
+    bool restart = true; // the next result starts the statistics afresh
+
+    // Counts v in. False once the count has reached its limit: from then on the statistics
+    // stay as they are.
+    bool Add(double v);
+};
+
 class ResultProcessor {
 public:
     // Raw temperature the meter sends when no probe is connected.
@@ -41,29 +59,41 @@ public:
     // noProbeText gives the "no probe" text in the current language.
     explicit ResultProcessor(std::function<QString()> noProbeText);
 
-    // Runs value v and raw temperature t (tenths of a degree) through the chain.
-    ResultDisplay ProcessResult(double value, double temperature, int decimalClass,
-        const QString &unitText, bool ac, double filterJumpThreshold,
-        const ResultSwitches &switches);
+    // Runs a decoded result through the chain.
+    ResultDisplay ProcessResult(const DecodedResult &result, const ResultSwitches &switches);
 
-    double FilterState = 0.0;
-    double FilterTau = 1.0;
-    double TempFilterState = 0.0;
-    double TempFilterTau = 0.0;
-    bool TempFilterStarted = false;
-    bool HavePrevious = false;
-    double PreviousResult = 0.0;
-    double MaxJump = 0.0;
-    std::int32_t StatsCount = 0;
-    double StatsMin = 0.0;
-    double StatsMax = 0.0;
-    double StatsMean = 0.0;
-    bool StatsRestart = true;
+    // The value filter starts again with the next result, with time constant tau.
+    void RestartFilter(double tau);
+    // The value filter is off: the stored series is filtered with the time constant 1.
+    void StopFilter();
+    // The temperature filter starts again with the next result, with time constant tau.
+    void RestartTempFilter(double tau);
+    // The next result neither starts from the filter's state nor counts as a jump.
+    void ForgetPreviousResult();
+    void RestartStatistics();
+    void ResetMaxJump();
+    // The stored series (Wyniki) through the value filter with its time constant; the filter's
+    // state is left at the last entry's filtered level.
+    std::vector<double> FilterStored(const QStringList &wyniki);
+
+    double FilterTau() const { return filterTau_; }
+    double TempFilterTau() const { return tempFilterTau_; }
+    bool TempFilterStarted() const { return tempFilterStarted_; }
+    double PreviousResult() const { return previousResult_; }
+    double MaxJump() const { return maxJump_; }
+    const RunningStatistics &Statistics() const { return stats_; }
 
 private:
-    bool UpdateStatistics(double v);
-
     std::function<QString()> noProbeText_;
+    double filterState_ = 0.0;
+    double filterTau_ = 1.0;
+    double tempFilterState_ = 0.0;
+    double tempFilterTau_ = 0.0;
+    bool tempFilterStarted_ = false;
+    bool havePrevious_ = false;
+    double previousResult_ = 0.0;
+    double maxJump_ = 0.0;
+    RunningStatistics stats_;
 };
 
 // A filter parameter as the user types it: the first "," becomes "."; empty when the text is

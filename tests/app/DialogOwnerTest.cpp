@@ -86,7 +86,7 @@ private slots:
         main.Questions.saveDataFile = [&dir] { return dir.filePath(QStringLiteral("r.N3D")); };
         main.S_Polacz->click();
         main.S_Zapisz->click();
-        QVERIFY(main.ComPort1->Connected() && main.Zapisywanie);
+        QVERIFY(main.ComPort1->Connected() && main.Zapisywanie());
         const auto states = [&main] {
             QStringList on;
             const auto add = [&on](const QString &name, bool enabled) {

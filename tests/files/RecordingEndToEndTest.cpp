@@ -46,11 +46,11 @@ private slots:
         win.Questions.saveDataFile = [&] { return path; };
         win.S_Zapisz->click();
         QVERIFY(step.answered());
-        QVERIFY(win.Zapisywanie);
-        QCOMPARE(win.KrokZapisu, 2);
+        QVERIFY(win.Zapisywanie());
+        QCOMPARE(win.Recorder.KrokZapisu(), 2);
         QTRY_VERIFY_WITH_TIMEOUT(win.LiczbaWynikow() >= 10, 10000);
         win.S_Zapisz->click();
-        QVERIFY(!win.Zapisywanie);
+        QVERIFY(!win.Zapisywanie());
         QVERIFY(win.StatusPanel1->text().startsWith(QString::fromUtf8("Zapisano wyników: ")));
         const int kept = win.StatusPanel1->text().section(QLatin1Char(' '), -1).toInt();
         QVERIFY(kept >= 10);

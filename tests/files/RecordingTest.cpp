@@ -53,7 +53,7 @@ struct Recorder {
         for (const int16_t v : values) {
             const int before = seen;
             pty.send(frame(v));
-            if (!QTest::qWaitFor([&] { return win.Processing.PreviousResult == v / 100.0; }, 5000))
+            if (!QTest::qWaitFor([&] { return win.Processing.PreviousResult() == v / 100.0; }, 5000))
                 return false;
             seen = before + 1;
         }
@@ -81,13 +81,13 @@ private slots:
         Recorder r;
         r.saveAs = {r.file("one.N3D")};
         r.win.S_Zapisz->click();
-        QVERIFY(r.win.Zapisywanie);
+        QVERIFY(r.win.Zapisywanie());
         QCOMPARE(r.win.S_Zapisz->text(), QStringLiteral("Stop saving"));
         QVERIFY(!r.win.Zapisz1->isEnabled() && r.win.Zakoncz->isEnabled());
         QVERIFY(!r.win.Otwrz1->isEnabled() && !r.win.Button2->isEnabled());
         QVERIFY(r.feed({150, -150, 0, 12345}));
         r.win.S_Zapisz->click();
-        QVERIFY(!r.win.Zapisywanie);
+        QVERIFY(!r.win.Zapisywanie());
         QCOMPARE(readAll(r.file("one.N3D")),
             QByteArray("   1.50\r\n  - 1.50\r\n   0.00\r\n 123.45\r\n"));
         QCOMPARE(r.win.StatusPanel1->text(), QString::fromUtf8("Zapisano wyników: 4"));
@@ -131,11 +131,11 @@ private slots:
         r.step = 0; // the interval dialog closed by its close box
         r.saveAs = {r.file("x.N3D")};
         r.win.S_Zapisz->click();
-        QVERIFY(!r.win.Zapisywanie);
+        QVERIFY(!r.win.Zapisywanie());
         r.step = 2;
         r.saveAs.clear(); // the save dialog cancelled
         r.win.S_Zapisz->click();
-        QVERIFY(!r.win.Zapisywanie);
+        QVERIFY(!r.win.Zapisywanie());
         QVERIFY(r.win.Zapisz1->isEnabled());
     }
 
@@ -155,9 +155,9 @@ private slots:
         QCOMPARE(r.win.StatusPanel1->text(), QString()); // not the last recording's count
         for (int i = 1; i < MaxDataFileResults; ++i)
             r.win.RecordResult(QStringLiteral("   2.00"));
-        QVERIFY(r.win.Zapisywanie);
+        QVERIFY(r.win.Zapisywanie());
         r.win.RecordResult(QStringLiteral("   3.00")); // the 65535th stops by itself
-        QVERIFY(!r.win.Zapisywanie);
+        QVERIFY(!r.win.Zapisywanie());
         const QByteArray bytes = readAll(r.file("full.N3D"));
         QCOMPARE(bytes.count("\r\n"), MaxDataFileResults);
         QVERIFY(bytes.endsWith("   2.00\r\n   3.00\r\n"));
@@ -219,7 +219,7 @@ private slots:
         QCOMPARE(boxes.texts().first(), question);
         QCOMPARE(r.win.ComPort1->Connected(), !closes);
         const bool cancelled = answer == QMessageBox::Cancel;
-        QCOMPARE(r.win.Zapisywanie, cancelled);
+        QCOMPARE(r.win.Zapisywanie(), cancelled);
         QCOMPARE(r.win.LiczbaWynikow(), cancelled ? 2 : 0);
         QCOMPARE(readAll(r.file("kept.N3D")),
             saved ? QByteArray("   1.11\r\n   2.22\r\n") : QByteArray());
@@ -235,7 +235,7 @@ private slots:
 
         r.openPath = r.file("back.N3D");
         r.win.Button2->click();
-        QCOMPARE(r.win.Wyniki,
+        QCOMPARE(r.win.Recorder.Wyniki(),
             (QStringList {
                 QStringLiteral("  - 1.50"), QStringLiteral("   2.50"), QStringLiteral("   3.75")}));
         QVERIFY(!r.win.Danezurzdzenia1->isChecked());

@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(c.win.Min->text(), QStringLiteral("   1.00"));
         QCOMPARE(c.win.Max->text(), QStringLiteral("   3.00"));
         QCOMPARE(c.win.Avr->text(), QStringLiteral("   2.00"));
-        QCOMPARE(c.win.Processing.StatsCount, 3);
+        QCOMPARE(c.win.Processing.Statistics().count, 3);
 
         // Statistics off: the labels stay; the menu item mirrors the box both ways.
         c.win.Dane->setChecked(false);
@@ -159,12 +159,12 @@ private slots:
         Connected c;
         c.win.filtr->setChecked(true);
         QVERIFY(!c.win.Tau->isEnabled());
-        QCOMPARE(c.win.Processing.FilterTau, 0.05);
+        QCOMPARE(c.win.Processing.FilterTau(), 0.05);
         QVERIFY(c.show(frame(0, 200, 1000), QStringLiteral("  10.00 mT")));
         // 0.05 mT more moves the display by 4.9 % of the step only ...
         c.pty.send(frame(0, 200, 1005));
-        QVERIFY(QTest::qWaitFor([&] { return c.win.Processing.PreviousResult > 10.0; }, 5000));
-        QVERIFY(c.win.Processing.PreviousResult < 10.003);
+        QVERIFY(QTest::qWaitFor([&] { return c.win.Processing.PreviousResult() > 10.0; }, 5000));
+        QVERIFY(c.win.Processing.PreviousResult() < 10.003);
         QCOMPARE(c.win.SWynik->text(), QStringLiteral("  10.00 mT"));
         // ... a step of 1 mT is followed at once.
         QVERIFY(c.show(frame(0, 200, 1100), QStringLiteral("  11.00 mT")));
@@ -182,7 +182,7 @@ private slots:
         c.win.Send->TauTemp->setText(QStringLiteral("0,5"));
         c.win.Send->filtrTemp->setChecked(true);
         QVERIFY(c.win.Send->filtrTemp->isChecked());
-        QCOMPARE(c.win.Processing.TempFilterTau, 0.5);
+        QCOMPARE(c.win.Processing.TempFilterTau(), 0.5);
         QVERIFY(!c.win.Send->TauTemp->isEnabled());
     }
 

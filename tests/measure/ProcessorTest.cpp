@@ -14,7 +14,21 @@
 #include <string>
 
 namespace {
-const QString kMT = QStringLiteral(" mT");
+const char *const kMT = " mT";
+
+// A decoded result with the given value, raw temperature and how the meter shows it.
+DecodedResult reading(double value, double temperature, int decimalClass = 0,
+    const char *unitText = kMT, bool ac = false, double filterJumpThreshold = 0.05)
+{
+    DecodedResult r;
+    r.value = value;
+    r.temperature = temperature;
+    r.decimalClass = decimalClass;
+    r.unitText = unitText;
+    r.ac = ac;
+    r.filterJumpThreshold = filterJumpThreshold;
+    return r;
+}
 
 ResultProcessor makeProcessor()
 {
@@ -114,13 +128,13 @@ private slots:
     void valueLabelAndTemperature()
     {
         ResultProcessor p = makeProcessor();
-        ResultDisplay d = p.ProcessResult(-12.34, 234, 0, kMT, false, 0.05, {});
+        ResultDisplay d = p.ProcessResult(reading(-12.34, 234), {});
         QCOMPARE(d.SWynik, QStringLiteral(" - 12.34 mT"));
         QCOMPARE(d.STemp, QStringLiteral("   23.4  C"));
         QVERIFY(d.stopienVisible);
         QVERIFY(!d.falkaVisible);
 
-        d = p.ProcessResult(-123.45, -10000, 0, kMT, true, 0.05, {});
+        d = p.ProcessResult(reading(-123.45, -10000, 0, kMT, true), {});
         QCOMPARE(d.SWynik, QStringLiteral("-  123.45 mT"));
         QCOMPARE(d.STemp, QStringLiteral("brak sondy"));
         QVERIFY(!d.stopienVisible);
@@ -130,26 +144,31 @@ private slots:
     void filterStepAndJumpThresholdPerUnit_data()
     {
         QTest::addColumn<double>("threshold");
-        QTest::addColumn<QString>("unit");
-        QTest::newRow("mT") << 0.05 << QStringLiteral(" mT");
-        QTest::newRow("Gs") << 0.5 << QStringLiteral(" Gs");
-        QTest::newRow("kA/m") << 0.04 << QStringLiteral(" kA/m");
+        QTest::addColumn<QByteArray>("unit");
+        QTest::newRow("mT") << 0.05 << QByteArray(" mT");
+        QTest::newRow("Gs") << 0.5 << QByteArray(" Gs");
+        QTest::newRow("kA/m") << 0.04 << QByteArray(" kA/m");
     }
 
     void filterStepAndJumpThresholdPerUnit()
     {
         QFETCH(double, threshold);
-        QFETCH(QString, unit);
+        QFETCH(QByteArray, unit);
         const double retention = std::exp(-0.05);
         // The display jumps once the remaining difference exceeds the threshold.
         const double limit = threshold / retention;
         for (const double factor : {0.99, 1.01}) {
             ResultProcessor p = makeProcessor();
-            p.FilterTau = 0.05;
+            p.RestartFilter(0.05);
             const double step = limit * factor;
-            QCOMPARE(p.ProcessResult(1.0, 0, 0, unit, false, threshold, filterOn()).value, 1.0);
+            QCOMPARE(
+                p.ProcessResult(reading(1.0, 0, 0, unit.constData(), false, threshold), filterOn())
+                    .value,
+                1.0);
             const double shown
-                = p.ProcessResult(1.0 + step, 0, 0, unit, false, threshold, filterOn()).value;
+                = p.ProcessResult(
+                       reading(1.0 + step, 0, 0, unit.constData(), false, threshold), filterOn())
+                      .value;
             if (factor < 1.0)
                 QVERIFY(near(shown, 1.0 + step * (1.0 - retention)));
             else
@@ -160,29 +179,29 @@ private slots:
     void filterMovesByFivePercentAndRestartsAfterFilterClick()
     {
         ResultProcessor p = makeProcessor();
-        p.FilterTau = 0.05;
-        p.ProcessResult(2.0, 0, 0, kMT, false, 0.05, filterOn());
-        double v = p.ProcessResult(2.01, 0, 0, kMT, false, 0.05, filterOn()).value;
+        p.RestartFilter(0.05);
+        p.ProcessResult(reading(2.0, 0), filterOn());
+        double v = p.ProcessResult(reading(2.01, 0), filterOn()).value;
         QVERIFY(near(v, 2.0 + 0.01 * 0.048770575));
-        v = p.ProcessResult(2.01, 0, 0, kMT, false, 0.05, filterOn()).value;
+        v = p.ProcessResult(reading(2.01, 0), filterOn()).value;
         QVERIFY(v > 2.0 + 0.01 * 0.0487 && v < 2.01);
-        // Switching the filter on clears HavePrevious: the next value starts the filter.
-        p.HavePrevious = false;
-        QCOMPARE(p.ProcessResult(5.0, 0, 0, kMT, false, 0.05, filterOn()).value, 5.0);
+        // Switching the filter on restarts it: the next value starts the filter.
+        p.RestartFilter(0.05);
+        QCOMPARE(p.ProcessResult(reading(5.0, 0), filterOn()).value, 5.0);
         // Filter off: values pass unchanged.
-        QCOMPARE(p.ProcessResult(6.0, 0, 0, kMT, false, 0.05, {}).value, 6.0);
+        QCOMPARE(p.ProcessResult(reading(6.0, 0), {}).value, 6.0);
     }
 
     void temperatureFilterAndChartFeed()
     {
         ResultProcessor p = makeProcessor();
-        p.TempFilterTau = 0.5;
+        p.RestartTempFilter(0.5);
         ResultSwitches s;
         s.filtrTemp = true;
-        ResultDisplay d = p.ProcessResult(1.0, 200, 0, kMT, false, 0.05, s);
+        ResultDisplay d = p.ProcessResult(reading(1.0, 200), s);
         QCOMPARE(d.temperature, 200.0);
-        QVERIFY(p.TempFilterStarted);
-        d = p.ProcessResult(1.0, 210, 0, kMT, false, 0.05, s);
+        QVERIFY(p.TempFilterStarted());
+        d = p.ProcessResult(reading(1.0, 210), s);
         const double expected = 210.0 - std::exp(-0.5) * 10.0;
         QVERIFY(near(d.temperature, expected));
         QCOMPARE(d.STemp, FormatResult(1, expected / 10.0) + QStringLiteral("  C"));
@@ -190,45 +209,45 @@ private slots:
         QVERIFY(d.chartPoint.has_value());
         QVERIFY(near(*d.chartPoint, expected));
         // More than 100 degrees away: the filter follows at once, the probe loss included.
-        d = p.ProcessResult(1.0, -10000, 0, kMT, false, 0.05, s);
+        d = p.ProcessResult(reading(1.0, -10000), s);
         QCOMPARE(d.temperature, -10000.0);
         QCOMPARE(d.STemp, QStringLiteral("brak sondy"));
 
         s.filtrTemp = false;
-        d = p.ProcessResult(3.5, 200, 0, kMT, false, 0.05, s);
+        d = p.ProcessResult(reading(3.5, 200), s);
         QCOMPARE(d.chartPoint, std::optional<double>(3.5));
         s.liveView = false;
-        d = p.ProcessResult(3.5, 200, 0, kMT, false, 0.05, s);
+        d = p.ProcessResult(reading(3.5, 200), s);
         QVERIFY(!d.chartPoint.has_value());
     }
 
     void largestJump()
     {
         ResultProcessor p = makeProcessor();
-        p.ProcessResult(1.0, 0, 0, kMT, false, 0.05, {});
-        p.ProcessResult(3.0, 0, 0, kMT, false, 0.05, {});
-        ResultDisplay d = p.ProcessResult(2.5, 0, 0, kMT, false, 0.05, {});
-        QCOMPARE(p.MaxJump, 2.0);
+        p.ProcessResult(reading(1.0, 0), {});
+        p.ProcessResult(reading(3.0, 0), {});
+        ResultDisplay d = p.ProcessResult(reading(2.5, 0), {});
+        QCOMPARE(p.MaxJump(), 2.0);
         QCOMPARE(d.SSkok, QStringLiteral("Maksymalny skok:    2.00"));
-        p.MaxJump = 0.0;
-        d = p.ProcessResult(2.0, 0, 1, kMT, false, 0.05, {});
+        p.ResetMaxJump();
+        d = p.ProcessResult(reading(2.0, 0, 1), {});
         QCOMPARE(d.SSkok, QStringLiteral("Maksymalny skok:     0.5"));
     }
 
     void statisticsSinceRestartCountEachResultOnce()
     {
         ResultProcessor p = makeProcessor();
-        p.ProcessResult(50.0, 0, 0, kMT, false, 0.05, {});
-        p.StatsRestart = true;
+        p.ProcessResult(reading(50.0, 0), {});
+        p.RestartStatistics();
         const double means[] = {1.0, 1.5, 2.0};
         ResultDisplay d;
         for (int i = 1; i <= 3; ++i) {
-            d = p.ProcessResult(i, 0, 0, kMT, false, 0.05, {});
-            QCOMPARE(p.StatsCount, i);
-            QVERIFY(near(p.StatsMean, means[i - 1]));
+            d = p.ProcessResult(reading(i, 0), {});
+            QCOMPARE(p.Statistics().count, i);
+            QVERIFY(near(p.Statistics().mean, means[i - 1]));
         }
-        QCOMPARE(p.StatsMin, 1.0);
-        QCOMPARE(p.StatsMax, 3.0);
+        QCOMPARE(p.Statistics().min, 1.0);
+        QCOMPARE(p.Statistics().max, 3.0);
         QCOMPARE(d.Min, std::optional<QString>(QStringLiteral("   1.00")));
         QCOMPARE(d.Max, std::optional<QString>(QStringLiteral("   3.00")));
         QCOMPARE(d.Avr, std::optional<QString>(QStringLiteral("   2.00")));
@@ -236,34 +255,32 @@ private slots:
         // Statistics switched off: nothing changes, labels stay.
         ResultSwitches off;
         off.dane = false;
-        d = p.ProcessResult(-9.0, 0, 0, kMT, false, 0.05, off);
-        QCOMPARE(p.StatsCount, 3);
-        QCOMPARE(p.StatsMin, 1.0);
+        d = p.ProcessResult(reading(-9.0, 0), off);
+        QCOMPARE(p.Statistics().count, 3);
+        QCOMPARE(p.Statistics().min, 1.0);
         QVERIFY(!d.Min && !d.Max && !d.Avr);
     }
 
     void statisticsFreezeAtTheCountLimit()
     {
         constexpr std::int32_t kLimit = std::numeric_limits<std::int32_t>::max();
-        ResultProcessor p = makeProcessor();
-        p.StatsRestart = false;
-        p.StatsCount = kLimit - 1;
-        p.StatsMin = p.StatsMax = p.StatsMean = 5.0;
-        ResultDisplay d = p.ProcessResult(7.0, 0, 0, kMT, false, 0.05, {});
-        QCOMPARE(p.StatsCount, kLimit);
-        QCOMPARE(p.StatsMax, 7.0);
-        QVERIFY(d.Avr.has_value());
-        const double mean = p.StatsMean;
-        d = p.ProcessResult(1000.0, 0, 0, kMT, false, 0.05, {});
-        QCOMPARE(p.StatsCount, kLimit);
-        QCOMPARE(p.StatsMax, 7.0);
-        QCOMPARE(p.StatsMean, mean);
-        QVERIFY(!d.Avr.has_value());
+        RunningStatistics s;
+        s.restart = false;
+        s.count = kLimit - 1;
+        s.min = s.max = s.mean = 5.0;
+        QVERIFY(s.Add(7.0)); // the labels change
+        QCOMPARE(s.count, kLimit);
+        QCOMPARE(s.max, 7.0);
+        const double mean = s.mean;
+        QVERIFY(!s.Add(1000.0));
+        QCOMPARE(s.count, kLimit);
+        QCOMPARE(s.max, 7.0);
+        QCOMPARE(s.mean, mean);
         // A restart starts counting again.
-        p.StatsRestart = true;
-        p.ProcessResult(2.0, 0, 0, kMT, false, 0.05, {});
-        QCOMPARE(p.StatsCount, 1);
-        QCOMPARE(p.StatsMean, 2.0);
+        s.restart = true;
+        QVERIFY(s.Add(2.0));
+        QCOMPARE(s.count, 1);
+        QCOMPARE(s.mean, 2.0);
     }
 
     void filterParameterText()
