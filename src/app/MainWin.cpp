@@ -11,8 +11,6 @@
 #include "core/Jezyki.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"
-#include "serial/ComDevicePath.h"
-#include "serial/QtComBridge.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -391,22 +389,14 @@ void TMainWin::buildChartArea(QWidget *client)
 
 void TMainWin::createComPort()
 {
-    ComPort1 = std::make_unique<TComPort>(std::make_shared<QtComBridge>(), comDevicePath);
-    ComPort1->SetPort("COM1");
-    ComPort1->SetBaudRate(br9600);
-    ComPort1->SetDataBits(dbEight);
-    ComPort1->SetStopBits(sbOneStopBit);
-    TComParity parity = ComPort1->Parity();
-    parity.Bits = prNone;
-    ComPort1->SetParity(parity);
-    TComFlowControl flow = ComPort1->FlowControl();
-    flow.ControlDTR = dtrEnable;
-    flow.ControlRTS = rtsDisable;
-    ComPort1->SetFlowControl(flow);
-    ComPort1->OnAfterOpen = [this](TComPort &) { ComPort1Open(); };
-    ComPort1->OnAfterClose = [this](TComPort &) { ComPort1Close(); };
-    ComPort1->OnRxChar = [this](TComPort &, int count) { ComPort1RxChar(count); };
-    ComPort1->OnLinkLost = [this](TComPort &, const EComPort &why) { ComPort1LinkLost(why); };
+    ComPort1 = MakeLinkPort({"COM1", dbEight, dtrEnable});
+    Link1 = std::make_unique<MeterLink>(*ComPort1,
+        MeterLink::Handlers {
+            [this] { ComPort1Open(); },
+            [this] { ComPort1Close(); },
+            [this](const EComPort &why) { ComPort1LinkLost(why); },
+            [this](const std::optional<ResultFrameBytes> &frame) { ComPort1RxChar(frame); },
+        });
 }
 
 namespace {

@@ -5,7 +5,7 @@
 // params/.
 #include "calib/KalibracjaHost.h"
 #include "files/ResultRecorder.h"
-#include "measure/FrameAssembler.h"
+#include "measure/MeterLink.h"
 #include "measure/ResultProcessor.h"
 
 #include <QElapsedTimer>
@@ -101,8 +101,9 @@ public:
 
     // The measuring link to the meter.
     std::unique_ptr<TComPort> ComPort1;
+    // Its frames and events; declared after the port, whose handlers it unbinds when it goes.
+    std::unique_ptr<MeterLink> Link1;
     // Receive state.
-    FrameAssembler RxAssembly;
     bool TransmissionSeen = false;
     bool Paused = false;
     bool StepRequested = false;
@@ -179,7 +180,7 @@ public slots:
     void ZmienJezykClick();
 
     // Receive protocol.
-    void ComPort1RxChar(int Count);
+    void ComPort1RxChar(const std::optional<ResultFrameBytes> &frame);
     void TimeOutClick();
     // Connection and watchdog.
     void Poczony1Click();
@@ -282,7 +283,6 @@ private:
     std::optional<bool> PowerOffCaptionShown;
     QElapsedTimer DisplayClock;
     qint64 NextDisplayMs = 0;
-    std::vector<unsigned char> RxBlock;
 
     TAboutWin *AboutWin = nullptr;
     THasloWin *HasloWin = nullptr;

@@ -1,5 +1,5 @@
-// The main window's side of the meter's receive protocol: bytes from ComPort1 are put
-// together into result frames, decoded, shown and, while recording, kept.
+// The main window's side of the meter's receive protocol: the result frames of ComPort1 are
+// decoded, shown and, while recording, kept.
 #include "app/MainWin.h"
 #include "core/Jezyki.h"
 #include "measure/ResultFrame.h"
@@ -7,42 +7,24 @@
 #include "serial/CPort.h"
 
 #include <QAction>
-#include <algorithm>
 
-namespace {
-// The largest block one receive event reads; more waiting bytes raise the next event.
-constexpr int RxBlockSize = 64000;
-} // namespace
-
-void TMainWin::ComPort1RxChar(int Count)
+void TMainWin::ComPort1RxChar(const std::optional<ResultFrameBytes> &frame)
 {
-    // Failures on the receive path are ignored: the next event starts afresh.
-    try {
-        const int wanted = std::clamp(Count, 0, RxBlockSize);
-        RxBlock.resize(static_cast<std::size_t>(wanted));
-        const int got = ComPort1->Read(RxBlock.data(), wanted);
-        TransmissionSeen = true;
-
-        if (Paused) {
-            if (!StepRequested) {
-                RxAssembly.Clear();
-                return;
-            }
-            StepRequested = false;
-        }
-
-        const std::optional<ResultFrameBytes> frame
-            = RxAssembly.Feed(RxBlock.data(), static_cast<std::size_t>(std::max(got, 0)));
-        if (!frame)
+    TransmissionSeen = true;
+    if (Paused) {
+        if (!StepRequested) {
+            Link1->DiscardPartial();
             return;
-        const DecodedResult result = DecodeResultFrame(*frame);
-        ShowPowerOffState(result.autoPowerOff);
-        const double filtered = ShowResult(result);
-        if (Zapisywanie())
-            RecordResult(
-                PadLeadingMinus(FormatResult(result.decimalClass, filtered)), result.unitText);
-    } catch (...) {
+        }
+        StepRequested = false;
     }
+    if (!frame)
+        return;
+    const DecodedResult result = DecodeResultFrame(*frame);
+    ShowPowerOffState(result.autoPowerOff);
+    const double filtered = ShowResult(result);
+    if (Zapisywanie())
+        RecordResult(PadLeadingMinus(FormatResult(result.decimalClass, filtered)), result.unitText);
 }
 
 // The menu item mirrors what the meter last reported: checked, with text #94, while its

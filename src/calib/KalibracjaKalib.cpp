@@ -12,35 +12,23 @@
 #include "params/ParameterMessages.h"
 #include "serial/CPort.h"
 #include "serial/ComComboBox.h"
-#include "serial/PortMap.h"
-#include "serial/QtComBridge.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QSpinBox>
 #include <QThread>
-#include <algorithm>
 #include <stdexcept>
-
-namespace {
-// The largest block one receive event reads; more waiting bytes raise the next event.
-constexpr int RxBlockSize = 64000;
-} // namespace
 
 void TkKalibracja::createKalibLink()
 {
-    kComKalib = std::make_unique<TComPort>(std::make_shared<QtComBridge>(), comDevicePath);
-    kComKalib->SetPort("COM1");
-    kComKalib->SetBaudRate(br9600);
-    kComKalib->SetDataBits(dbEight);
-    kComKalib->SetStopBits(sbOneStopBit);
-    kComKalib->SetParity(TComParity {});
-    kComKalib->SetFlowControl(TComFlowControl {});
-    kComKalib->OnAfterOpen = [this](TComPort &) { kComKalibAfterOpen(); };
-    kComKalib->OnAfterClose = [this](TComPort &) { kComKalibAfterClose(); };
-    kComKalib->OnRxChar = [this](TComPort &, int count) { kComKalibRxChar(count); };
-    kComKalib->OnLinkLost
-        = [this](TComPort &port, const EComPort &why) { ShowLinkLost(port, why.what()); };
+    kComKalib = MakeLinkPort({"COM1", dbEight, dtrDisable});
+    KalibLink = std::make_unique<MeterLink>(*kComKalib,
+        MeterLink::Handlers {
+            [this] { kComKalibAfterOpen(); },
+            [this] { kComKalibAfterClose(); },
+            [this](const EComPort &why) { ShowLinkLost(*kComKalib, why.what()); },
+            [this](const std::optional<ResultFrameBytes> &frame) { kComKalibRxChar(frame); },
+        });
 }
 
 void TkKalibracja::kComKalibOpen()
@@ -69,15 +57,10 @@ void TkKalibracja::kComKalibAfterClose()
     kKalibPort->setEnabled(true);
 }
 
-void TkKalibracja::kComKalibRxChar(int Count)
+void TkKalibracja::kComKalibRxChar(const std::optional<ResultFrameBytes> &frame)
 {
-    // Failures on the receive path are ignored: the next event starts afresh.
     try {
-        const int wanted = std::clamp(Count, 0, RxBlockSize);
-        RxBlock.resize(static_cast<std::size_t>(wanted));
-        const int got = kComKalib->Read(RxBlock.data(), wanted);
-        if (const std::optional<ResultFrameBytes> frame
-            = BuforOdbioru.Feed(RxBlock.data(), static_cast<std::size_t>(std::max(got, 0)))) {
+        if (frame) {
             const KalibReading reading = DecodeKalibFrame(*frame);
             ZakresUrzadzenia = reading.range;
             ZlyZakres = reading.range != Zakres ? 1 : 0;

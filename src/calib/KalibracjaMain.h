@@ -30,7 +30,7 @@
 //  - the meter gets back the gain it had while the samples were taken whenever the wizard
 //    leaves page 2 (or a search ends cut short) with a trial gain in it, except by Zakoncz.
 #include "calib/WizardSteps.h"
-#include "measure/FrameAssembler.h"
+#include "measure/MeterLink.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -135,7 +135,8 @@ public:
 
     // The meter link (KalibracjaKalib.cpp).
     std::unique_ptr<TComPort> kComKalib;
-    FrameAssembler BuforOdbioru;
+    // Its frames and events; declared after the port, whose handlers it unbinds when it goes.
+    std::unique_ptr<MeterLink> KalibLink;
     // The meter's latest value, sign-corrected; the range code of its last decoded frame.
     double WartoscKalibrowana = 0;
     int ZakresUrzadzenia = 0;
@@ -171,7 +172,7 @@ public slots:
     void kComKalibClose();
     void kComKalibAfterOpen();
     void kComKalibAfterClose();
-    void kComKalibRxChar(int Count);
+    void kComKalibRxChar(const std::optional<ResultFrameBytes> &frame);
     // Gain of a range (0..3) as register value text; other ranges send nothing.
     void wyslij_wzmocnienie(int range, const QString &value);
     // A "C" frame with the integer of the text to the address, then the cell pause; a text
@@ -259,5 +260,4 @@ private:
     bool ZakresZgloszony = false;
     // The meter's value of its last decoded frame, before "Zmien znak".
     double LastMeterValue = 0;
-    std::vector<unsigned char> RxBlock;
 };

@@ -6,10 +6,9 @@
 #include "calib/ReferenceReply.h"
 #include "core/Messages.h"
 #include "core/NumberText.h"
+#include "measure/MeterLink.h"
 #include "serial/CPort.h"
 #include "serial/ComComboBox.h"
-#include "serial/PortMap.h"
-#include "serial/QtComBridge.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -48,13 +47,7 @@ void modeExchange(
 
 void TkKalibracja::createWzorLink()
 {
-    kComWzor = std::make_unique<TComPort>(std::make_shared<QtComBridge>(), comDevicePath);
-    kComWzor->SetPort("COM2");
-    kComWzor->SetBaudRate(br9600);
-    kComWzor->SetDataBits(dbSeven);
-    kComWzor->SetStopBits(sbOneStopBit);
-    kComWzor->SetParity(TComParity {});
-    kComWzor->SetFlowControl(TComFlowControl {});
+    kComWzor = MakeLinkPort({"COM2", dbSeven, dtrDisable});
     kComWzor->SetEvents({evRxChar, evTxEmpty, evRxFlag, evError, evRx80Full});
     kComWzor->OnAfterOpen = [this](TComPort &) { kComWzorAfterOpen(); };
     kComWzor->OnAfterClose = [this](TComPort &) { kComWzorAfterClose(); };

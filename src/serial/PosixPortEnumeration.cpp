@@ -2,7 +2,7 @@
 #include "serial/PortEnumeration.h"
 
 #include "serial/ComSettings.h"
-#include "serial/PortMap.h"
+#include "serial/PosixPortMap.h"
 
 #include <algorithm>
 #include <cctype>

@@ -105,7 +105,7 @@ private slots:
         Connected c;
         const QByteArray f = frame(0x00, 200, 1111);
         c.pty.send(QByteArray::fromHex("1234") + f.left(3));
-        QVERIFY(QTest::qWaitFor([&] { return c.win.RxAssembly.Length() == 3; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return c.win.Link1->Assembly().Length() == 3; }, 5000));
         QVERIFY(c.show(f.mid(3), QStringLiteral("  11.11 mT")));
 
         // A burst far larger than the assembly buffer: the display catches up with the
@@ -114,7 +114,7 @@ private slots:
         for (int i = 0; i < 300; ++i)
             burst += frame(0x00, 200, int16_t(i));
         c.pty.send(burst);
-        QVERIFY(c.win.RxAssembly.Length() <= FrameAssembler::kCapacity);
+        QVERIFY(c.win.Link1->Assembly().Length() <= FrameAssembler::kCapacity);
         // The newest reading is shown within a few further events, however the terminal cut
         // the burst into events; working through the backlog would take hundreds of them.
         const QByteArray current = frame(0x00, 200, 4321);
@@ -127,7 +127,7 @@ private slots:
             5000);
         QVERIFY2(shown,
             qPrintable(c.win.SWynik->text() + QStringLiteral(" held ")
-                + QString::number(c.win.RxAssembly.Length())));
+                + QString::number(c.win.Link1->Assembly().Length())));
     }
 
     void statisticsRestartCountsEachResultOnce()
@@ -198,7 +198,7 @@ private slots:
         c.pty.send(frame(0, 200, 200));
         QVERIFY(QTest::qWaitFor([&] { return c.win.TransmissionSeen; }, 5000));
         QCOMPARE(c.win.SWynik->text(), QStringLiteral("   1.00 mT"));
-        QCOMPARE(c.win.RxAssembly.Length(), 0);
+        QCOMPARE(c.win.Link1->Assembly().Length(), 0);
 
         c.win.OneWynik->click();
         QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));

@@ -1,4 +1,4 @@
-#include "serial/PortMap.h"
+#include "serial/PosixPortMap.h"
 
 #include "core/SettingsStore.h"
 #include "serial/CPort.h"

@@ -1,6 +1,6 @@
 // The port map: COMn names resolved through the settings store, and the enumeration of the
 // ports whose device is there.
-#include "serial/PortMap.h"
+#include "serial/PosixPortMap.h"
 #include "TestMain.h"
 #include "common/PtyPair.h"
 #include "core/SettingsStore.h"
@@ -18,7 +18,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
-class PortMapTest : public QObject {
+class PosixPortMapTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -98,5 +98,5 @@ private slots:
     }
 };
 
-NERIX_TEST(PortMapTest)
-#include "PortMapTest.moc"
+NERIX_TEST(PosixPortMapTest)
+#include "PosixPortMapTest.moc"
