@@ -34,5 +34,5 @@ void TMainWin::EksportCSV1Click()
     if (texts.isEmpty())
         return;
     if (!WriteResultsCsv(path, texts, store ? ResultStamps : LastRecording.stamps))
-        ShowMessage(this, QString::fromUtf8("Błąd. Nie można zapisać do pliku."));
+        ShowMessage(this, FileWriteFailedMessage());
 }

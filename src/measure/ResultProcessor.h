@@ -3,6 +3,8 @@
 // filter, largest jump, running statistics, and the texts and chart value the main window
 // shows. The state carries the main window's names; its handlers set the flags directly
 // (filtrClick clears HavePrevious, Button1Click sets StatsRestart, ...).
+#include "measure/ResultFrame.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -36,7 +38,7 @@ struct ResultDisplay {
 class ResultProcessor {
 public:
     // Raw temperature the meter sends when no probe is connected.
-    static constexpr double kNoProbe = -10000.0;
+    static constexpr double kNoProbe = kNoProbeTemperature;
 
     // noProbeText gives the "no probe" text in the current language.
     explicit ResultProcessor(std::function<QString()> noProbeText);
