@@ -1,14 +1,16 @@
 #include "app/AboutWin.h"
+#include "core/Named.h"
 
 #include "app/MainWin.h"
 #include "app/Resources.h"
 #include "app/UzytkownikWin.h"
+#include "core/CentreOnScreen.h"
+#include "core/Colours.h"
 #include "core/Jezyki.h"
+#include "core/WidgetColours.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -17,8 +19,7 @@ constexpr int AboutHeight = 260;
 
 QLabel *picture(QWidget *parent, const char *name, const QString &resource)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto *label = named(new QLabel(parent), name);
     label->setGeometry(0, 0, AboutWidth, AboutHeight);
     label->setPixmap(QPixmap(resource));
     return label;
@@ -26,14 +27,11 @@ QLabel *picture(QWidget *parent, const char *name, const QString &resource)
 
 QLabel *caption(QWidget *parent, const char *name, const QColor &color, Qt::Alignment align)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto *label = named(new QLabel(parent), name);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
+    setTextColour(label, color);
     label->setAlignment(align);
     return label;
 }
@@ -54,7 +52,7 @@ TAboutWin::TAboutWin(QWidget *parent)
     ImageAng = picture(this, "ImageAng", QStringLiteral(":/images/about_en.png"));
     ImageAng->hide();
 
-    LabelSerwis = caption(this, "LabelSerwis", QColor(255, 0, 0), Qt::AlignLeft);
+    LabelSerwis = caption(this, "LabelSerwis", Colours::kRed, Qt::AlignLeft);
     LabelSerwis->setText(QStringLiteral("TRYB SERWISOWY"));
     QFont serviceFont = LabelSerwis->font();
     serviceFont.setPixelSize(13);
@@ -71,8 +69,7 @@ TAboutWin::TAboutWin(QWidget *parent)
     for (QWidget *child : findChildren<QWidget *>())
         child->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(5000);
     connect(Timer1, &QTimer::timeout, this, &TAboutWin::Timer1Timer);
 
@@ -88,8 +85,7 @@ void TAboutWin::showEvent(QShowEvent *event)
 
 void TAboutWin::FormShow()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     Timer1->start();
     const bool polish = LanguageName == LanguagePolish;
     ImagePol->setVisible(polish);

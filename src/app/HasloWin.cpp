@@ -1,4 +1,5 @@
 #include "app/HasloWin.h"
+#include "core/Named.h"
 
 #include "app/MainWin.h"
 #include "core/DialogOwner.h"
@@ -45,20 +46,17 @@ THasloWin::THasloWin(TMainWin *main)
     setObjectName(QStringLiteral("HasloWin"));
     setFixedSize(223, 156);
 
-    auto *panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
+    auto *panel = named(new QFrame(this), "Panel1");
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Raised);
     panel->setLineWidth(2);
     panel->setGeometry(8, 8, 207, 100);
 
-    Label1 = new QLabel(panel);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = named(new QLabel(panel), "Label1");
     Label1->setWordWrap(true);
     Label1->setGeometry(12, 8, 183, 44);
 
-    TekstHaslo = new QLineEdit(panel);
-    TekstHaslo->setObjectName(QStringLiteral("TekstHaslo"));
+    TekstHaslo = named(new QLineEdit(panel), "TekstHaslo");
     TekstHaslo->setGeometry(39, 60, 129, 24);
     TekstHaslo->setMaxLength(12);
     TekstHaslo->setEchoMode(QLineEdit::Password);
@@ -67,11 +65,9 @@ THasloWin::THasloWin(TMainWin *main)
     style->setParent(TekstHaslo);
     TekstHaslo->setStyle(style);
 
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setObjectName(QStringLiteral("OK"));
+    OK = named(new QPushButton(QStringLiteral("OK"), this), "OK");
     OK->setGeometry(30, 118, 75, 27);
-    Anuluj = new QPushButton(QStringLiteral("Anuluj"), this);
-    Anuluj->setObjectName(QStringLiteral("Anuluj"));
+    Anuluj = named(new QPushButton(QStringLiteral("Anuluj"), this), "Anuluj");
     Anuluj->setGeometry(118, 118, 75, 27);
     // Enter is handled by the edit alone, so that it clicks "OK" once.
     for (QPushButton *button : {OK, Anuluj}) {

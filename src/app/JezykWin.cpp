@@ -1,4 +1,5 @@
 #include "app/JezykWin.h"
+#include "core/Named.h"
 
 #include "app/QtTranslation.h"
 #include "core/DialogOwner.h"
@@ -26,20 +27,16 @@ TJezyk::TJezyk(QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(208, 154);
 
-    GroupBox1 = new QGroupBox(QString::fromUtf8(" Wybierz język "), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = named(new QGroupBox(QString::fromUtf8(" Wybierz język "), this), "GroupBox1");
     GroupBox1->setGeometry(8, 6, 192, 106);
-    WybranyJezyk = new QListWidget(GroupBox1);
-    WybranyJezyk->setObjectName(QStringLiteral("WybranyJezyk"));
+    WybranyJezyk = named(new QListWidget(GroupBox1), "WybranyJezyk");
     WybranyJezyk->setGeometry(10, 22, 172, 74);
     WybranyJezyk->addItems({QStringLiteral("Polski"), QStringLiteral("English")});
 
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setObjectName(QStringLiteral("OK"));
+    OK = named(new QPushButton(QStringLiteral("OK"), this), "OK");
     OK->setGeometry(16, 120, 80, 26);
     OK->setDefault(true);
-    Anuluj = new QPushButton(QStringLiteral("Anuluj"), this);
-    Anuluj->setObjectName(QStringLiteral("Anuluj"));
+    Anuluj = named(new QPushButton(QStringLiteral("Anuluj"), this), "Anuluj");
     Anuluj->setGeometry(112, 120, 80, 26);
     connect(OK, &QPushButton::clicked, this, &TJezyk::OKClick);
     connect(Anuluj, &QPushButton::clicked, this, &TJezyk::AnulujClick);

@@ -8,7 +8,10 @@
 #include "app/Resources.h"
 #include "app/RestingToolButton.h"
 #include "app/ServicePanel.h"
+#include "core/CentreOnScreen.h"
+#include "core/Colours.h"
 #include "core/Jezyki.h"
+#include "core/WidgetColours.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"
 
@@ -23,7 +26,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
@@ -43,13 +45,6 @@ QFrame *panel(QWidget *parent, const char *name, const QRect &geometry)
     return frame;
 }
 
-void setTextColor(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
 // A label whose text follows every result paints its own background, the colour of what lies
 // behind it, so that a new text repaints the label alone and not the panels and frames below;
 // its size is fixed, so that a new text does not ask its parent to lay it out again.
@@ -57,14 +52,6 @@ void paintOwnBackground(QLabel *label)
 {
     label->setAutoFillBackground(true);
     label->setFixedSize(label->size());
-}
-
-void setBackground(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 } // namespace
 
@@ -188,11 +175,11 @@ void TMainWin::buildMenu()
 void TMainWin::buildResultPanel(QWidget *client)
 {
     PanelWynik = panel(client, "PanelWynik", QRect(8, 8, 217, 153));
-    setBackground(PanelWynik, QColor(128, 128, 128));
+    setBackground(PanelWynik, Colours::kGrey);
 
     GroupBox1 = named(new QGroupBox(QStringLiteral(" Wynik "), PanelWynik), "GroupBox1");
     GroupBox1->setGeometry(4, 2, 209, 98);
-    setTextColor(GroupBox1, Qt::white);
+    setTextColour(GroupBox1, Colours::kWhite);
 
     SWynik = named(new ReadingLabel(GroupBox1), "SWynik");
     SWynik->setGeometry(4, 16, 201, 42);
@@ -202,7 +189,7 @@ void TMainWin::buildResultPanel(QWidget *client)
     big.setBold(true);
     SWynik->setFont(big);
     paintOwnBackground(SWynik);
-    setTextColor(SWynik, QColor(255, 255, 0));
+    setTextColour(SWynik, Colours::kYellow);
 
     Falka = named(new QLabel(QStringLiteral("~"), GroupBox1), "Falka");
     Falka->setGeometry(6, 14, 20, 24);
@@ -210,7 +197,7 @@ void TMainWin::buildResultPanel(QWidget *client)
     wave.setPixelSize(22);
     wave.setBold(true);
     Falka->setFont(wave);
-    setTextColor(Falka, QColor(255, 255, 0));
+    setTextColour(Falka, Colours::kYellow);
     Falka->hide();
 
     BP = named(new QLabel(QString::fromUtf8("Brak transmisji"), GroupBox1), "BP");
@@ -219,7 +206,7 @@ void TMainWin::buildResultPanel(QWidget *client)
     warning.setPixelSize(13);
     warning.setBold(true);
     BP->setFont(warning);
-    setTextColor(BP, QColor(128, 128, 128));
+    setTextColour(BP, Colours::kGrey);
 
     LastWYnik = named(new QToolButton(GroupBox1), "LastWYnik");
     LastWYnik->setGeometry(150, 64, 25, 25);
@@ -234,7 +221,7 @@ void TMainWin::buildResultPanel(QWidget *client)
 
     GroupBox4 = named(new QGroupBox(QStringLiteral(" Temperatura "), PanelWynik), "GroupBox4");
     GroupBox4->setGeometry(4, 102, 209, 47);
-    setTextColor(GroupBox4, Qt::white);
+    setTextColour(GroupBox4, Colours::kWhite);
 
     STemp = named(new ReadingLabel(QStringLiteral("C"), GroupBox4), "STemp");
     STemp->setGeometry(50, 16, 120, 26);
@@ -244,7 +231,7 @@ void TMainWin::buildResultPanel(QWidget *client)
     STemp->setFont(temp);
     STemp->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     paintOwnBackground(STemp);
-    setTextColor(STemp, QColor(192, 192, 192));
+    setTextColour(STemp, Colours::kSilver);
     STemp->hide();
 
     stopien = named(new QLabel(QStringLiteral("o"), GroupBox4), "stopien");
@@ -253,7 +240,7 @@ void TMainWin::buildResultPanel(QWidget *client)
     degree.setPixelSize(10);
     degree.setBold(true);
     stopien->setFont(degree);
-    setTextColor(stopien, QColor(192, 192, 192));
+    setTextColour(stopien, Colours::kSilver);
     stopien->hide();
 }
 
@@ -268,7 +255,7 @@ void TMainWin::buildStatisticsPanel(QWidget *client)
     Button1 = named(new QPushButton(QStringLiteral("c"), PanelStat), "Button1");
     Button1->setGeometry(130, 5, 17, 17);
     QPalette red = Button1->palette();
-    red.setColor(QPalette::Button, QColor(255, 0, 0));
+    red.setColor(QPalette::Button, Colours::kRed);
     red.setColor(QPalette::ButtonText, Qt::white);
     Button1->setPalette(red);
 
@@ -470,10 +457,8 @@ void TMainWin::FormCreate()
 {
     ApplyLanguage();
     Wykres1->Clear();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        adjustSize();
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    adjustSize();
+    centreOnScreen(this);
 }
 
 void TMainWin::ApplyLanguage()

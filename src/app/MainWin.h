@@ -217,7 +217,7 @@ public slots:
     void Button4Click();
     void OdbierzClick();
     void SondyDblClick();
-    // Parameter files (MainWinParams.cpp or a file of its own).
+    // Parameter files (MainWinParams.cpp).
     void ZapiszParametryClick();
     void OtworzParametryClick();
     // Printing (MainWinPrint.cpp): the calibration card and the measurement report.
@@ -279,10 +279,10 @@ private:
     // What the next ApplyDisplay shows, and when the next screen update is due (milliseconds
     // of DisplayClock).
     std::optional<ResultDisplay> PendingDisplay;
-    // The power-off state whose caption the menu item shows; none after the language changed.
-    std::optional<bool> PowerOffCaptionShown;
     QElapsedTimer DisplayClock;
     qint64 NextDisplayMs = 0;
+    // The power-off state whose caption the menu item shows; none after the language changed.
+    std::optional<bool> PowerOffCaptionShown;
 
     TAboutWin *AboutWin = nullptr;
     THasloWin *HasloWin = nullptr;

@@ -5,6 +5,7 @@
 #include "app/ServicePanel.h"
 #include "core/Jezyki.h"
 #include "core/Messages.h"
+#include "core/WidgetColours.h"
 #include "measure/LinkColours.h"
 #include "serial/CPort.h"
 #include "serial/ComDevicePath.h"
@@ -18,16 +19,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-void setTextColour(QWidget *widget, const QColor &colour)
-{
-    if (widget->palette().color(QPalette::WindowText) == colour)
-        return;
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-} // namespace
 
 bool TMainWin::portOpen() const
 {
@@ -78,7 +69,7 @@ void TMainWin::SetDisconnectedControls()
     Zapisz1->setEnabled(false);
     S_Zapisz->setEnabled(false);
     S_Polacz->setText(Tekst(31));
-    setTextColour(BP, LinkColours::Grey);
+    setTextColour(BP, Colours::kGrey);
 }
 
 // The submenu itself is enabled or disabled, not only its entry: its entry follows it, and a
@@ -119,10 +110,10 @@ void TMainWin::ComPort1Open()
     StatusPanel0->setText(Tekst(40) + portName());
     stopien->setVisible(true);
     STemp->setVisible(true);
-    setTextColour(stopien, LinkColours::White);
-    setTextColour(STemp, LinkColours::White);
-    setTextColour(Falka, LinkColours::Yellow);
-    setTextColour(SWynik, LinkColours::Yellow);
+    setTextColour(stopien, Colours::kWhite);
+    setTextColour(STemp, Colours::kWhite);
+    setTextColour(Falka, Colours::kYellow);
+    setTextColour(SWynik, Colours::kYellow);
 }
 
 void TMainWin::ComPort1Close()
@@ -130,7 +121,7 @@ void TMainWin::ComPort1Close()
     StatusPanel0->setText(Tekst(41));
     for (QWidget *label : {static_cast<QWidget *>(stopien), static_cast<QWidget *>(STemp),
              static_cast<QWidget *>(Falka), static_cast<QWidget *>(SWynik)})
-        setTextColour(label, LinkColours::Silver);
+        setTextColour(label, Colours::kSilver);
 }
 
 void TMainWin::ComPort1LinkLost(const EComPort &why)

@@ -26,5 +26,5 @@ void TMainWin::EksportCSV1Click()
     if (texts.isEmpty())
         return;
     if (!WriteResultsCsv(path, texts, Recorder.ExportStamps()))
-        ShowMessage(this, QString::fromUtf8("Błąd. Nie można zapisać do pliku."));
+        ShowMessage(this, FileWriteFailedMessage());
 }

@@ -1,4 +1,5 @@
 // Opening a data file: its results are shown on the chart, filtered, instead of the live ones.
+#include "app/AppMessages.h"
 #include "app/MainWin.h"
 #include "core/Messages.h"
 #include "files/DataFile.h"
@@ -18,7 +19,7 @@ void TMainWin::Otwrz1Click()
     using Status = DataFileContents::Status;
     if (contents.status == Status::Unreadable || contents.status == Status::NotText) {
         // The store, the chart and the track bar stay as they were.
-        ShowMessage(this, QString::fromUtf8("Błąd. Nie można odczytac pliku."));
+        ShowMessage(this, FileReadFailedMessage());
         return;
     }
     Recorder.Load(std::move(contents.lines));
@@ -52,8 +53,5 @@ void TMainWin::Otwrz1Click()
         filtr->setChecked(true);
 
     if (contents.status == Status::Truncated)
-        ShowMessage(this,
-            QString::fromUtf8("Plik zawiera więcej niż %1 wyników; wczytano "
-                              "pierwsze %1.")
-                .arg(MaxDataFileResults));
+        ShowMessage(this, DataFileTruncatedMessage(MaxDataFileResults));
 }

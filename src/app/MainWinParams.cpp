@@ -242,7 +242,7 @@ void TMainWin::WyslijClick()
             SendCommand(QStringLiteral("S"));
         }
     } catch (const std::exception &e) {
-        ShowMessage(this, QString::fromUtf8("Wysyłanie przerwane: ") + QString::fromUtf8(e.what()));
+        ShowMessage(this, SendStoppedMessage(e.what()));
     }
 }
 

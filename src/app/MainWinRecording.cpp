@@ -108,7 +108,7 @@ bool TMainWin::SaveKeptResults()
     for (;;) {
         if (WriteDataFile(RecordingFile, Recorder.Wyniki()))
             return true;
-        ShowMessage(this, QString::fromUtf8("Błąd. Nie można zapisać do pliku."));
+        ShowMessage(this, FileWriteFailedMessage());
         const QString other = Questions.saveDataFile();
         if (!other.isEmpty())
             RecordingFile = other;

@@ -1,17 +1,17 @@
 // Service mode: the service menu, the service panel over the chart and the button that
 // shows it again, and the wiring of the panel's controls.
 #include "app/HasloWin.h"
+#include "core/Named.h"
 #include "app/MainWin.h"
 #include "app/ServicePanel.h"
 #include "app/UzytkownikWin.h"
+#include "core/CentreOnScreen.h"
 #include "measure/Wykres.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -20,8 +20,7 @@ void showCentred(QWidget *dialog)
 {
     if (dialog == nullptr)
         return;
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        dialog->move(screen->availableGeometry().center() - dialog->rect().center());
+    centreOnScreen(dialog);
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
@@ -30,8 +29,7 @@ void showCentred(QWidget *dialog)
 
 void TMainWin::buildServiceControls(QWidget *client)
 {
-    PokazSerwis = new QToolButton(client);
-    PokazSerwis->setObjectName(QStringLiteral("PokazSerwis"));
+    PokazSerwis = named(new QToolButton(client), "PokazSerwis");
     PokazSerwis->setGeometry(504, 352, 25, 25);
     PokazSerwis->setArrowType(Qt::UpArrow);
     PokazSerwis->setToolTip(QString::fromUtf8("Pokaż panel serwisowy"));

@@ -1,5 +1,7 @@
 #include "app/UzytkownikWin.h"
+#include "core/Named.h"
 
+#include "app/AppMessages.h"
 #include "app/MainWin.h"
 #include "core/DialogOwner.h"
 #include "core/Messages.h"
@@ -49,33 +51,25 @@ TUzytkownikWin::TUzytkownikWin(TMainWin *main)
     setFixedSize(395, 121);
     setWindowTitle(QString::fromUtf8("Użytkownik"));
 
-    GroupBox1 = new QGroupBox(QString::fromUtf8(" Ustawienia użytkownika "), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = named(new QGroupBox(QString::fromUtf8(" Ustawienia użytkownika "), this), "GroupBox1");
     GroupBox1->setGeometry(8, 6, 290, 108);
 
-    Label1 = new QLabel(QStringLiteral("Nazwa:"), GroupBox1);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = named(new QLabel(QStringLiteral("Nazwa:"), GroupBox1), "Label1");
     Label1->setGeometry(10, 24, 60, 20);
-    Nazwa = new QLineEdit(GroupBox1);
-    Nazwa->setObjectName(QStringLiteral("Nazwa"));
+    Nazwa = named(new QLineEdit(GroupBox1), "Nazwa");
     Nazwa->setGeometry(76, 22, 201, 22);
 
-    Label2 = new QLabel(QStringLiteral("Firma:"), GroupBox1);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = named(new QLabel(QStringLiteral("Firma:"), GroupBox1), "Label2");
     Label2->setGeometry(10, 52, 60, 20);
-    Miasto = new QLineEdit(GroupBox1);
-    Miasto->setObjectName(QStringLiteral("Miasto"));
+    Miasto = named(new QLineEdit(GroupBox1), "Miasto");
     Miasto->setGeometry(76, 50, 153, 22);
 
-    Serwisant = new QCheckBox(QStringLiteral("Serwisant"), GroupBox1);
-    Serwisant->setObjectName(QStringLiteral("Serwisant"));
+    Serwisant = named(new QCheckBox(QStringLiteral("Serwisant"), GroupBox1), "Serwisant");
     Serwisant->setGeometry(76, 78, 120, 20);
 
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setObjectName(QStringLiteral("OK"));
+    OK = named(new QPushButton(QStringLiteral("OK"), this), "OK");
     OK->setGeometry(308, 14, 79, 27);
-    Anuluj = new QPushButton(QStringLiteral("Anuluj"), this);
-    Anuluj->setObjectName(QStringLiteral("Anuluj"));
+    Anuluj = named(new QPushButton(QStringLiteral("Anuluj"), this), "Anuluj");
     Anuluj->setGeometry(308, 48, 79, 27);
 
     connect(Serwisant, &QCheckBox::clicked, this, &TUzytkownikWin::SerwisantClick);
@@ -111,9 +105,7 @@ void TUzytkownikWin::OKClick()
 {
     if (!WriteUserSettings({Nazwa->text(), Miasto->text(), Serwisant->isChecked()})) {
         // Nothing was kept: the dialog stays open, so the user can try again or cancel.
-        ShowMessage(this,
-            QString::fromUtf8("Nie można zapisać ustawień użytkownika: "
-                              "magazyn ustawień jest niedostępny do zapisu."));
+        ShowMessage(this, UserSettingsNotSavedMessage());
         return;
     }
     hide();

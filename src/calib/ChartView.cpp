@@ -1,4 +1,5 @@
 #include "calib/ChartView.h"
+#include "core/Colours.h"
 
 #include <QChart>
 #include <QGraphicsItem>
@@ -20,11 +21,7 @@ struct SeriesLook {
     QColor colour;
 };
 
-const QColor kYellow(255, 255, 0);
-const QColor kLime(0, 255, 0);
-const QColor kAqua(0, 255, 255);
-const QColor kGrey(128, 128, 128);
-const QColor kSilver(192, 192, 192);
+using namespace Colours;
 
 const SeriesLook kLooks[ChartView::kSeries] = {
     {"Wzor_punkty", true, kYellow},

@@ -1,6 +1,7 @@
 #include "calib/KalibracjaWykres.h"
 #include "calib/ChartView.h"
 #include "calib/SampleText.h"
+#include "core/Colours.h"
 #include "core/Named.h"
 
 #include <QChart>
@@ -13,13 +14,7 @@
 #include <QValueAxis>
 
 namespace {
-const QColor kYellow(255, 255, 0);
-const QColor kLime(0, 255, 0);
-const QColor kAqua(0, 255, 255);
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QColor kGrey(128, 128, 128);
-const QColor kSilver(192, 192, 192);
+using namespace Colours;
 constexpr int kPanelWidth = 150;
 
 QCheckBox *seriesBox(

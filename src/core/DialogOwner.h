@@ -1,15 +1,6 @@
 #pragma once
 // Helpers for the program's dialog windows.
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
-
-// Puts a window in the middle of the screen.
-inline void centreOnScreen(QWidget *window)
-{
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
-}
+class QWidget;
 
 // A dialog that edits something for its owner window disables the owner from this call until
 // the dialog next hides or is destroyed, so that the owner comes back however the dialog ends:

@@ -1,4 +1,5 @@
 #include "files/SpeedStep.h"
+#include "core/Named.h"
 
 #include "core/Jezyki.h"
 
@@ -13,20 +14,16 @@ TSpeedStepWin::TSpeedStepWin(QWidget *parent)
     setWindowTitle(Tekst(95));
     setFixedSize(236, 86);
 
-    Label1 = new QLabel(Tekst(96), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = named(new QLabel(Tekst(96), this), "Label1");
     Label1->setGeometry(10, 14, 84, 22);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SpinEdit1 = new QSpinBox(this);
-    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    SpinEdit1 = named(new QSpinBox(this), "SpinEdit1");
     SpinEdit1->setGeometry(98, 12, 60, 24);
     SpinEdit1->setRange(1, 500);
     SpinEdit1->setValue(1);
-    Label2 = new QLabel(Tekst(97), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = named(new QLabel(Tekst(97), this), "Label2");
     Label2->setGeometry(162, 14, 70, 22);
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setObjectName(QStringLiteral("OK"));
+    OK = named(new QPushButton(QStringLiteral("OK"), this), "OK");
     OK->setGeometry(78, 50, 80, 26);
     OK->setDefault(true);
     connect(OK, &QPushButton::clicked, this, &TSpeedStepWin::OKClick);

@@ -1,19 +1,14 @@
 #pragma once
 // Colours of the live display that tell the state of the measuring link.
-#include <QColor>
+#include "core/Colours.h"
 
 namespace LinkColours {
-inline const QColor Yellow {255, 255, 0};
-inline const QColor White {255, 255, 255};
-inline const QColor Silver {192, 192, 192};
-inline const QColor Grey {128, 128, 128};
-
 // Bytes keep arriving: the warning recedes, the readings stand out.
 struct Look {
     QColor warning; // "Brak transmisji"
     QColor temperature; // temperature and degree sign
     QColor value; // value and AC mark
 };
-inline const Look Alive {Grey, White, Yellow};
-inline const Look Silent {Yellow, Silver, Silver};
+inline const Look Alive {Colours::kGrey, Colours::kWhite, Colours::kYellow};
+inline const Look Silent {Colours::kYellow, Colours::kSilver, Colours::kSilver};
 } // namespace LinkColours

@@ -54,7 +54,7 @@ struct RunningStatistics {
 class ResultProcessor {
 public:
     // Raw temperature the meter sends when no probe is connected.
-    static constexpr double kNoProbe = -10000.0;
+    static constexpr double kNoProbe = kNoProbeTemperature;
 
     // noProbeText gives the "no probe" text in the current language.
     explicit ResultProcessor(std::function<QString()> noProbeText);

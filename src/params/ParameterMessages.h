@@ -50,3 +50,9 @@ inline QString ParameterFileReadMessage()
 {
     return QString::fromUtf8("Błąd odczytu pliku!");
 }
+
+// A send to the meter stopped by a failure of its port.
+inline QString SendStoppedMessage(const char *why)
+{
+    return QString::fromUtf8("Wysyłanie przerwane: ") + QString::fromUtf8(why);
+}

@@ -1,5 +1,7 @@
 #include "print/PrintDataWin.h"
+#include "core/Named.h"
 
+#include "core/CentreOnScreen.h"
 #include "core/DialogOwner.h"
 #include "print/FreeText.h"
 
@@ -14,8 +16,7 @@
 namespace {
 QGroupBox *group(QWidget *parent, const char *name, const char *title, const QRect &geometry)
 {
-    auto *box = new QGroupBox(QString::fromUtf8(title), parent);
-    box->setObjectName(QString::fromLatin1(name));
+    auto *box = named(new QGroupBox(QString::fromUtf8(title), parent), name);
     box->setGeometry(geometry);
     return box;
 }
@@ -24,11 +25,9 @@ QGroupBox *group(QWidget *parent, const char *name, const char *title, const QRe
 QLineEdit *field(QGroupBox *box, QLabel *&label, const char *labelName, const char *text,
     const char *editName, const QRect &labelGeometry, const QRect &editGeometry)
 {
-    label = new QLabel(QString::fromUtf8(text), box);
-    label->setObjectName(QString::fromLatin1(labelName));
+    label = named(new QLabel(QString::fromUtf8(text), box), labelName);
     label->setGeometry(labelGeometry);
-    auto *edit = new QLineEdit(box);
-    edit->setObjectName(QString::fromLatin1(editName));
+    auto *edit = named(new QLineEdit(box), editName);
     TakeAnyLength(edit);
     edit->setGeometry(editGeometry);
     return edit;
@@ -71,11 +70,9 @@ TPrintDataWin::TPrintDataWin(QWidget *owner, std::function<ParameterTexts()> pan
     O2 = field(GroupBox4, Label9, "Label9", "Offset 2:", "O2", QRect(200, 24, 60, 20),
         QRect(262, 22, 100, 22));
 
-    Drukuj = new QPushButton(QStringLiteral("Drukuj"), this);
-    Drukuj->setObjectName(QStringLiteral("Drukuj"));
+    Drukuj = named(new QPushButton(QStringLiteral("Drukuj"), this), "Drukuj");
     Drukuj->setGeometry(110, 238, 80, 26);
-    Anuluj = new QPushButton(QStringLiteral("Anuluj"), this);
-    Anuluj->setObjectName(QStringLiteral("Anuluj"));
+    Anuluj = named(new QPushButton(QStringLiteral("Anuluj"), this), "Anuluj");
     Anuluj->setGeometry(203, 238, 80, 26);
     // Enter in an edit does not print: only the button does.
     for (QPushButton *button : {Drukuj, Anuluj})

@@ -1,9 +1,11 @@
 #include "print/PrintJob.h"
+#include "core/Named.h"
 
 #include "core/Messages.h"
 #include "files/WholeFile.h"
 #include "print/PageRangeCanvas.h"
 #include "print/PainterCanvas.h"
+#include "print/PrintMessages.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -17,12 +19,10 @@ namespace {
 QString failureText(const QPrinter &printer)
 {
     if (!printer.outputFileName().isEmpty())
-        return QString::fromUtf8("Błąd. Nie można zapisać wydruku do pliku %1")
-            .arg(printer.outputFileName());
+        return PrintToFileFailedMessage(printer.outputFileName());
     if (!printer.printerName().isEmpty())
-        return QString::fromUtf8("Błąd. Nie można drukować na drukarce %1")
-            .arg(printer.printerName());
-    return QString::fromUtf8("Błąd. Nie wybrano drukarki.");
+        return PrinterFailedMessage(printer.printerName());
+    return NoPrinterMessage();
 }
 
 // The PDF file offered for a document: its name, made a file name, in the user's documents
@@ -58,7 +58,7 @@ PrinterQuestion AskPrinterWithDialog(QWidget *parent, const char *objectName)
 {
     return [parent, objectName](QPrinter &printer, int pageCount) {
         QPrintDialog dialog(&printer, parent);
-        dialog.setObjectName(QString::fromLatin1(objectName));
+        named(&dialog, objectName);
         dialog.setMinMax(1, pageCount);
         // Qt's own dialog offers "print.pdf" in the working folder for a file; the native
         // dialogs have no such field and ask for the file themselves.

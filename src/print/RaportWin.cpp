@@ -1,5 +1,6 @@
 #include "print/RaportWin.h"
 
+#include "core/CentreOnScreen.h"
 #include "core/DialogOwner.h"
 #include "core/Jezyki.h"
 #include "core/Messages.h"
@@ -208,7 +209,7 @@ void TRaport_Win::ZplikuClick()
     }
     if (!read) {
         // The rows read so far stay; the count shown is left as it was.
-        ShowMessage(this, QString::fromUtf8("Błąd. Nie można odczytac pliku."));
+        ShowMessage(this, FileReadFailedMessage());
         return;
     }
     // The spin edit shows at most its 500; the rows are set above, so its change must not cut

@@ -126,7 +126,7 @@ void TComPort::SetTimeouts(const TComTimeouts &value)
 void TComPort::SetSyncMethod(TSyncMethod value)
 {
     if (Connected())
-        throw EComPort(14);
+        throw EComPort(EComPort::SyncMethodError);
     syncMethod_ = value;
 }
 
@@ -177,7 +177,7 @@ void TComPort::watchLine()
 {
     const bool receive = events_.contains(evRxChar);
     ComLineHandlers handlers {[this](int waiting) { lineReceived(waiting); },
-        [this](int error) { linkLost(EComPort(3, error)); }};
+        [this](int error) { linkLost(EComPort(EComPort::ReadError, error)); }};
     if (syncMethod_ != smNone)
         watch_ = backend_->watchInEventLoop(receive, handlers);
     if (!watch_) {

@@ -75,7 +75,7 @@ public:
     TComEvents Events() const { return events_; }
     void SetEvents(TComEvents value) { events_ = value; }
     TSyncMethod SyncMethod() const { return syncMethod_; }
-    // Raises EComPort code 14 while the port is open.
+    // Raises EComPort::SyncMethodError while the port is open.
     void SetSyncMethod(TSyncMethod value);
 
     bool Connected() const;

@@ -47,20 +47,20 @@ class ComBackend {
 public:
     virtual ~ComBackend() = default;
 
-    // Opens the device exclusively with fresh queues (code 1).
+    // Opens the device exclusively with fresh queues (OpenError).
     virtual void open(const std::string &path) = 0;
     virtual void close() noexcept = 0;
     virtual bool isOpen() const = 0;
 
-    virtual void applyQueues(const TComBuffer &sizes) = 0; // code 9
-    virtual void applyLineState(const ComControlBlock &dcb) = 0; // code 7
-    virtual void applyTimeouts(const TComTimeouts &timeouts) = 0; // code 8
+    virtual void applyQueues(const TComBuffer &sizes) = 0; // QueueSizeError
+    virtual void applyLineState(const ComControlBlock &dcb) = 0; // LineStateError
+    virtual void applyTimeouts(const TComTimeouts &timeouts) = 0; // TimeoutsError
 
     // Both block within the limits of the applied timeouts and return the bytes moved.
-    virtual int read(void *buffer, int count) = 0; // code 3
-    virtual int write(const void *buffer, int count) = 0; // code 2
-    virtual void purge(bool input, bool output) = 0; // code 5
-    virtual int inputCount() = 0; // code 10
+    virtual int read(void *buffer, int count) = 0; // ReadError
+    virtual int write(const void *buffer, int count) = 0; // WriteError
+    virtual void purge(bool input, bool output) = 0; // PurgeError
+    virtual int inputCount() = 0; // ClearCommError
     // True when the open device has gone (hung up, unplugged); asked after a failed operation
     // to tell a lost link from a single failure. A backend that cannot tell says false.
     virtual bool deviceGone() { return false; }

@@ -27,6 +27,7 @@ constexpr const char *kTexts[] = {
     "WaitForEvent method failed",
 };
 constexpr int kTextCount = static_cast<int>(sizeof kTexts / sizeof kTexts[0]);
+static_assert(kTextCount == EComPort::WaitForEventError, "one text per row");
 
 std::string message(int code, int winCode)
 {
@@ -37,7 +38,7 @@ std::string message(int code, int winCode)
 }
 } // namespace
 
-EComPort::EComPort(int code, int winCode)
+EComPort::EComPort(Error code, int winCode)
     : std::runtime_error(message(code, winCode))
     , code_(code)
     , winCode_(winCode)

@@ -7,7 +7,33 @@ class EComPort : public std::runtime_error {
 public:
     static constexpr int kNoWinCode = -1;
 
-    explicit EComPort(int code, int winCode = kNoWinCode);
+    // The rows of the message table, numbered 1..21 in its order. Rows this program never
+    // raises keep their place so that every number stays what it has always been.
+    enum Error : int {
+        OpenError = 1,         // "Unable to open com port"
+        WriteError,            // "WriteFile function failed"
+        ReadError,             // "ReadFile function failed"
+        AsyncParameterError,   // "Invalid Async parameter"
+        PurgeError,            // "PurgeComm function failed"
+        AsyncStatusError,      // "Unable to get async status"
+        LineStateError,        // "SetCommState function failed"
+        TimeoutsError,         // "SetCommTimeouts failed"
+        QueueSizeError,        // "SetupComm function failed"
+        ClearCommError,        // "ClearCommError function failed"
+        ModemStatusError,      // "GetCommModemStatus function failed"
+        EscapeFunctionError,   // "EscapeCommFunction function failed"
+        TransmitCharError,     // "TransmitCommChar function failed"
+        SyncMethodError,       // "Cannot set SyncMethod while connected"
+        EnumPortsError,        // "EnumPorts function failed"
+        StoreSettingsError,    // "Failed to store settings"
+        LoadSettingsError,     // "Failed to load settings"
+        LinkRegistrationError, // "Link (un)registration failed"
+        LedStateError,         // "Cannot change led state if ComPort is selected"
+        EventThreadError,      // "Cannot wait for event if event thread is created"
+        WaitForEventError,     // "WaitForEvent method failed"
+    };
+
+    explicit EComPort(Error code, int winCode = kNoWinCode);
 
     int Code() const { return code_; }
     int WinCode() const { return winCode_; }

@@ -46,7 +46,7 @@ int msUntil(Deadline deadline)
 }
 
 // Waits until the device is ready for `events` or the time is up; errors raise `code`.
-void pollDevice(int fd, short events, int timeoutMs, int code)
+void pollDevice(int fd, short events, int timeoutMs, EComPort::Error code)
 {
     pollfd p {fd, events, 0};
     if (::poll(&p, 1, timeoutMs) < 0 && errno != EINTR)
@@ -63,7 +63,7 @@ int dropNulls(unsigned char *bytes, int count)
 void setModemLine(int fd, int line, bool on)
 {
     if (::ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line) != 0 && errno != ENOTTY && errno != EINVAL)
-        throw EComPort(7, errno);
+        throw EComPort(EComPort::LineStateError, errno);
 }
 } // namespace
 
@@ -78,7 +78,7 @@ void PosixComBackend::open(const std::string &path)
         return;
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throw EComPort(1, errno);
+        throw EComPort(EComPort::OpenError, errno);
     // Not shared: the claim is an advisory lock on the open file, which the kernel drops with
     // the last descriptor, also when the program is killed. (The terminal's exclusive mode,
     // TIOCEXCL, is not used: it belongs to the terminal, outlives a killed program for as long as
@@ -88,7 +88,7 @@ void PosixComBackend::open(const std::string &path)
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::tcflush(fd, TCIOFLUSH) != 0) {
         const int err = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
-        throw EComPort(1, err);
+        throw EComPort(EComPort::OpenError, err);
     }
     fd_ = fd;
 }
@@ -107,10 +107,10 @@ void PosixComBackend::applyLineState(const ComControlBlock &dcb)
 {
     PosixLineState state;
     if (const int err = posixReadLineState(fd_, state))
-        throw EComPort(7, err);
+        throw EComPort(EComPort::LineStateError, err);
     posixLineFromControlBlock(dcb, state);
     if (const int err = posixWriteLineState(fd_, state))
-        throw EComPort(7, err);
+        throw EComPort(EComPort::LineStateError, err);
     applyModemLines(dcb);
     discardNull_ = dcb.fNull;
 }
@@ -156,11 +156,11 @@ int PosixComBackend::read(void *buffer, int count)
             continue;
         }
         if (n == 0) // a hung-up terminal reads as end of file
-            throw EComPort(3, EIO);
+            throw EComPort(EComPort::ReadError, EIO);
         if (errno == EINTR)
             continue;
         if (errno != EAGAIN)
-            throw EComPort(3, errno);
+            throw EComPort(EComPort::ReadError, errno);
         if (atOnce || (firstBytes && got > 0))
             return got;
         Deadline until = total;
@@ -171,7 +171,7 @@ int PosixComBackend::read(void *buffer, int count)
         const int wait = msUntil(until);
         if (wait == 0)
             return got;
-        pollDevice(fd_, POLLIN, wait, 3);
+        pollDevice(fd_, POLLIN, wait, EComPort::ReadError);
     }
 }
 
@@ -192,13 +192,13 @@ int PosixComBackend::write(const void *buffer, int count)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno != EAGAIN)
-            throw EComPort(2, errno);
+            throw EComPort(EComPort::WriteError, errno);
         // The driver's queue is full: wait for room until the write's time is up, then report
         // the bytes that went out, as a timed-out write does.
         const int wait = msUntil(deadline);
         if (wait == 0)
             break;
-        pollDevice(fd_, POLLOUT, wait, 2);
+        pollDevice(fd_, POLLOUT, wait, EComPort::WriteError);
     }
     return sent;
 }
@@ -209,7 +209,7 @@ void PosixComBackend::purge(bool input, bool output)
         return;
     const int queue = input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH;
     if (::tcflush(fd_, queue) != 0)
-        throw EComPort(5, errno);
+        throw EComPort(EComPort::PurgeError, errno);
     if (input)
         dropQueue();
 }
@@ -218,7 +218,7 @@ int PosixComBackend::inputCount()
 {
     int waiting = 0;
     if (::ioctl(fd_, FIONREAD, &waiting) != 0)
-        throw EComPort(10, errno);
+        throw EComPort(EComPort::ClearCommError, errno);
     return waiting + queued();
 }
 

@@ -36,7 +36,7 @@ PosixLineWaiter::PosixLineWaiter(int deviceFd, bool receive)
             ::close(epollFd_);
         if (stopFd_ >= 0)
             ::close(stopFd_);
-        throw EComPort(1, err);
+        throw EComPort(EComPort::OpenError, err);
     }
 }
 

@@ -5,7 +5,7 @@
 
 class PosixLineWaiter final : public ComEventWaiter {
 public:
-    // Throws EComPort code 1 when the watch cannot be set up.
+    // Throws EComPort::OpenError when the watch cannot be set up.
     PosixLineWaiter(int deviceFd, bool receive);
     ~PosixLineWaiter() override;
     PosixLineWaiter(const PosixLineWaiter &) = delete;

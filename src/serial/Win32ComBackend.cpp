@@ -55,7 +55,7 @@ DWORD rtsControl(TRTSFlowControl control)
 // the device's timeouts bound it. Every failure raises the operation's code.
 class Operation {
 public:
-    explicit Operation(int code)
+    explicit Operation(EComPort::Error code)
         : code_(code)
     {
         overlapped_.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
@@ -89,7 +89,7 @@ public:
     }
 
 private:
-    int code_;
+    EComPort::Error code_;
     OVERLAPPED overlapped_ {};
 };
 } // namespace
@@ -106,12 +106,12 @@ void Win32ComBackend::open(const std::string &path)
     const HANDLE h = CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
         OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        throw EComPort(1, int(GetLastError()));
+        throw EComPort(EComPort::OpenError, int(GetLastError()));
     // Nothing left over from before; a device that is no serial port fails here too.
     if (!PurgeComm(h, PURGE_RXCLEAR | PURGE_TXCLEAR)) {
         const DWORD error = GetLastError();
         CloseHandle(h);
-        throw EComPort(1, int(error));
+        throw EComPort(EComPort::OpenError, int(error));
     }
     handle_ = h;
 }
@@ -127,7 +127,7 @@ void Win32ComBackend::close() noexcept
 void Win32ComBackend::applyQueues(const TComBuffer &sizes)
 {
     if (!SetupComm(device(handle_), sizes.InputSize, sizes.OutputSize))
-        throw EComPort(9, int(GetLastError()));
+        throw EComPort(EComPort::QueueSizeError, int(GetLastError()));
 }
 
 void Win32ComBackend::applyLineState(const ComControlBlock &dcb)
@@ -160,7 +160,7 @@ void Win32ComBackend::applyLineState(const ComControlBlock &dcb)
     d.EofChar = char(dcb.EofChar);
     d.EvtChar = char(dcb.EvtChar);
     if (!SetCommState(device(handle_), &d))
-        throw EComPort(7, int(GetLastError()));
+        throw EComPort(EComPort::LineStateError, int(GetLastError()));
 }
 
 void Win32ComBackend::applyTimeouts(const TComTimeouts &timeouts)
@@ -168,7 +168,7 @@ void Win32ComBackend::applyTimeouts(const TComTimeouts &timeouts)
     COMMTIMEOUTS t {timeouts.ReadInterval, timeouts.ReadTotalMultiplier, timeouts.ReadTotalConstant,
         timeouts.WriteTotalMultiplier, timeouts.WriteTotalConstant};
     if (!SetCommTimeouts(device(handle_), &t))
-        throw EComPort(8, int(GetLastError()));
+        throw EComPort(EComPort::TimeoutsError, int(GetLastError()));
     timeouts_ = timeouts;
 }
 
@@ -184,12 +184,12 @@ int Win32ComBackend::read(void *buffer, int count)
         DWORD errors = 0;
         COMSTAT status {};
         if (!ClearCommError(device(handle_), &errors, &status))
-            throw EComPort(3, int(GetLastError()));
+            throw EComPort(EComPort::ReadError, int(GetLastError()));
         count = int(std::min<DWORD>(DWORD(count), status.cbInQue));
         if (count == 0)
             return 0;
     }
-    Operation op(3);
+    Operation op(EComPort::ReadError);
     return op.finish(
         device(handle_), ReadFile(device(handle_), buffer, DWORD(count), nullptr, op.record()));
 }
@@ -198,7 +198,7 @@ int Win32ComBackend::write(const void *buffer, int count)
 {
     if (count <= 0)
         return 0;
-    Operation op(2);
+    Operation op(EComPort::WriteError);
     return op.finish(
         device(handle_), WriteFile(device(handle_), buffer, DWORD(count), nullptr, op.record()));
 }
@@ -208,7 +208,7 @@ void Win32ComBackend::purge(bool input, bool output)
     const DWORD flags = (input ? PURGE_RXABORT | PURGE_RXCLEAR : 0)
         | (output ? PURGE_TXABORT | PURGE_TXCLEAR : 0);
     if (flags != 0 && !PurgeComm(device(handle_), flags))
-        throw EComPort(5, int(GetLastError()));
+        throw EComPort(EComPort::PurgeError, int(GetLastError()));
 }
 
 int Win32ComBackend::inputCount()
@@ -216,7 +216,7 @@ int Win32ComBackend::inputCount()
     DWORD errors = 0;
     COMSTAT status {};
     if (!ClearCommError(device(handle_), &errors, &status))
-        throw EComPort(10, int(GetLastError()));
+        throw EComPort(EComPort::ClearCommError, int(GetLastError()));
     return status.cbInQue > DWORD(INT_MAX) ? INT_MAX : int(status.cbInQue);
 }
 

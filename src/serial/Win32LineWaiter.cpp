@@ -29,7 +29,7 @@ Win32LineWaiter::Win32LineWaiter(void *device, bool receive)
             CloseHandle(stopEvent_);
         if (waitEvent_ != nullptr)
             CloseHandle(waitEvent_);
-        throw EComPort(1, int(error));
+        throw EComPort(EComPort::OpenError, int(error));
     }
 }
 

@@ -6,7 +6,7 @@
 class Win32LineWaiter final : public ComEventWaiter {
 public:
     // `device` is the open device's HANDLE. Sets its event mask: received bytes when `receive`,
-    // else line errors only. Throws EComPort code 1 when the watch cannot be set up.
+    // else line errors only. Throws EComPort::OpenError when the watch cannot be set up.
     Win32LineWaiter(void *device, bool receive);
     ~Win32LineWaiter() override;
     Win32LineWaiter(const Win32LineWaiter &) = delete;

@@ -1,6 +1,6 @@
 // The serial ports Windows knows: the values of HKEY_LOCAL_MACHINE\HARDWARE\DEVICEMAP\SERIALCOMM,
 // each a port name such as "COM3". A machine without serial ports has no such key. A registry
-// that cannot be read raises EComPort code 15.
+// that cannot be read raises EComPort::EnumPortsError.
 #include "serial/PortEnumeration.h"
 
 #include "serial/ComSettings.h"
@@ -35,7 +35,7 @@ std::vector<std::string> EnumComPorts()
     if (status == ERROR_FILE_NOT_FOUND)
         return {};
     if (status != ERROR_SUCCESS)
-        throw EComPort(15, int(status));
+        throw EComPort(EComPort::EnumPortsError, int(status));
 
     bool present[17] = {};
     for (DWORD index = 0;; ++index) {
@@ -52,7 +52,7 @@ std::vector<std::string> EnumComPorts()
             continue; // too long for a port of ours
         if (status != ERROR_SUCCESS) {
             RegCloseKey(key);
-            throw EComPort(15, int(status));
+            throw EComPort(EComPort::EnumPortsError, int(status));
         }
         if (type != REG_SZ)
             continue;

@@ -1,0 +1,15 @@
+#pragma once
+// The fixed Polish messages of the main window and its dialogs.
+#include <QString>
+
+// A data file with more results than the display keeps: the first `kept` were read.
+inline QString DataFileTruncatedMessage(int kept)
+{
+    return QString::fromUtf8("Plik zawiera więcej niż %1 wyników; wczytano pierwsze %1.").arg(kept);
+}
+
+inline QString UserSettingsNotSavedMessage()
+{
+    return QString::fromUtf8("Nie można zapisać ustawień użytkownika: "
+                             "magazyn ustawień jest niedostępny do zapisu.");
+}
