@@ -2,6 +2,8 @@
 // Drawing core of the strip chart TWykres: a ring of values, one per pixel column, drawn as
 // single pixels over a fixed 20-pixel grid into a QImage of the control's size. No widgets here;
 // the control TWykres shows the image.
+#include "core/Colours.h"
+
 #include <QColor>
 #include <QImage>
 #include <QRect>
@@ -91,8 +93,8 @@ private:
     double skala_ = 0.0;
     bool autoSkala_ = true;
     QColor colorOut_ {240, 240, 240};
-    QColor colorIn_ {128, 128, 128};
-    QColor color_ {255, 255, 0};
+    QColor colorIn_ = Colours::kGrey;
+    QColor color_ = Colours::kYellow;
     QColor siatkaColor_ {147, 147, 147};
 
     int ringLength_ = 1;
