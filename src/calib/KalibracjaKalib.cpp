@@ -84,7 +84,7 @@ void TkKalibracja::kComKalibRxChar(const std::optional<ResultFrameBytes> &frame)
     }
     // A meter that changes to another range after connecting is told once per change; the
     // connect step tells it itself.
-    if (ZlyZakres == 1 && Kroki.Krok() > 0 && !Kroki.Connecting() && !Zamykanie)
+    if (ZlyZakres == 1 && Kroki.Krok() > 0 && !Kroki.Connecting() && !closing_)
         ReportWrongRange();
 }
 

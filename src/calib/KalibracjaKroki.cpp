@@ -52,7 +52,7 @@ void TkKalibracja::kDalejClick()
         break;
     case 1:
         if (Probki->IloscProbek() > 1 && LinksUsable())
-            Przelicz();
+            evaluateSamples();
         break;
     case 2:
         if (Kroki.ResultReady())
@@ -67,13 +67,13 @@ void TkKalibracja::kWsteczClick()
         return;
     if (Kroki.Krok() == 1) {
         kWizardResetClick();
-        WrocDoKroku0(false);
+        backToStep0(false);
     } else if (Kroki.Krok() == 2) {
         if (Kroki.Searching()) {
-            PrzerwijSzukanie = true;
-            PrzerwijCzekanie();
+            stopSearch_ = true;
+            stopWaiting();
         }
-        PrzywrocWzmocnienie();
+        restoreSamplesGain();
         Kroki.GoTo(1);
         ApplySteps();
     }
@@ -108,7 +108,7 @@ void TkKalibracja::Polacz()
 {
     Kroki.SetConnecting(true);
     ApplySteps();
-    const unsigned closes = Zamkniecia;
+    const unsigned closes = closeCount_;
     ZakresZgloszony = false;
     try {
         kComKalibOpen();
@@ -119,65 +119,65 @@ void TkKalibracja::Polacz()
         ShowMessage(this, QString::fromUtf8(error.what()));
         // Back to the start, where the settings on "Opcje" can be put right and Dalej tried
         // again.
-        if (closes == Zamkniecia)
-            WrocDoKroku0(true);
+        if (closes == closeCount_)
+            backToStep0(true);
         return;
     }
-    bool waited = Czekaj(ConnectWaitMs, closes);
+    bool waited = waitRunningEvents(ConnectWaitMs, closes);
     // A reference that no frame of the meter had asked yet is asked once now.
     if (waited && !WzorOdpowiedzial) {
         kComWzorPomiar();
-        waited = closes == Zamkniecia;
+        waited = closes == closeCount_;
     }
     Kroki.SetConnecting(false);
     if (!waited)
         return;
     // A link that did not open or went meanwhile has told the user why.
     if (!kComKalib->Connected() || !kComWzor->Connected()) {
-        WrocDoKroku0(true);
+        backToStep0(true);
         return;
     }
     if (ZlyZakres == 1) {
         ShowMessage(this, WrongRangeMessage(RangeName(Zakres)));
-        WrocDoKroku0(true);
+        backToStep0(true);
         kDalej->setFocus();
         return;
     }
     if (!WzorOdpowiedzial) {
         ShowMessage(this, NoReferenceReplyMessage(QString::fromStdString(kComWzor->Port())));
-        WrocDoKroku0(true);
+        backToStep0(true);
         kDalej->setFocus();
         return;
     }
-    WzmocnienieProbek.reset();
+    samplesGain_.reset();
     ProbaWMierniku = false;
     if (CheckBox3->isChecked()) {
         wyslij_wzmocnienie(Zakres, QString::number(SpinEdit2->value()));
-        WzmocnienieProbek = SpinEdit2->value();
+        samplesGain_ = SpinEdit2->value();
     } else if (Host != nullptr) {
         if (const std::optional<std::uint16_t> cell
             = GainCellValue(Host->ProbeGainText(Zakres + 1, WierszSondy)))
-            WzmocnienieProbek = *cell;
+            samplesGain_ = *cell;
     }
     Kroki.GoTo(1);
     ApplySteps();
     kWizardRejestruj->setFocus();
 }
 
-void TkKalibracja::WrocDoKroku0(bool referenceFirst)
+void TkKalibracja::backToStep0(bool referenceFirst)
 {
     Kroki.GoTo(0);
     ApplySteps();
     if (referenceFirst) {
-        CloseWzor();
+        closeReference();
         CloseLink(*kComKalib);
     } else {
         CloseLink(*kComKalib);
-        CloseWzor();
+        closeReference();
     }
 }
 
-void TkKalibracja::Przelicz()
+void TkKalibracja::evaluateSamples()
 {
     Kroki.GoTo(2);
     ApplySteps();
@@ -194,7 +194,7 @@ bool TkKalibracja::FitUsable() const
     return DopasowaneProbki > 1 && DopasowaneProbki == Probki->IloscProbek();
 }
 
-void TkKalibracja::PrzywrocWzmocnienie()
+void TkKalibracja::restoreSamplesGain()
 {
     if (!ProbaWMierniku)
         return;
@@ -202,8 +202,8 @@ void TkKalibracja::PrzywrocWzmocnienie()
     // A meter that has gone has been reported; nothing more can reach it.
     if (!kComKalib->Connected())
         return;
-    if (WzmocnienieProbek)
-        wyslij_wzmocnienie(Zakres, QString::number(*WzmocnienieProbek));
+    if (samplesGain_)
+        wyslij_wzmocnienie(Zakres, QString::number(*samplesGain_));
     else
         ShowMessage(this, TrialGainKeptMessage(SpinEdit1->value()));
 }
@@ -211,9 +211,9 @@ void TkKalibracja::PrzywrocWzmocnienie()
 void TkKalibracja::Zakoncz()
 {
     const int result = WynikWzmocnienia;
-    Konczenie = true;
+    finishing_ = true;
     close();
-    Konczenie = false;
+    finishing_ = false;
     // Whatever the close met on the way, the gain found goes into the grid.
     if (Host != nullptr)
         Host->WriteProbeGain(Zakres + 1, WierszSondy, GainText(static_cast<std::uint16_t>(result)));
@@ -227,20 +227,20 @@ void TkKalibracja::closeEvent(QCloseEvent *event)
 
 void TkKalibracja::FormClose()
 {
-    if (Zamykanie)
+    if (closing_)
         return;
-    Zamykanie = true;
+    closing_ = true;
     // A wait running now ends, and the step that waited does nothing more.
-    ++Zamkniecia;
-    PrzerwijCzekanie();
+    ++closeCount_;
+    stopWaiting();
     // Whatever happens below, the user gets the main window back.
     const auto back = qScopeGuard([this] {
-        Zamykanie = false;
+        closing_ = false;
         if (Host != nullptr)
             Host->ShowMainWindow();
     });
-    if (!Konczenie)
-        PrzywrocWzmocnienie();
+    if (!finishing_)
+        restoreSamplesGain();
     ProbaWMierniku = false;
     try {
         kComWzorSetSlaveAtClose();
@@ -251,7 +251,7 @@ void TkKalibracja::FormClose()
         CloseLink(*kComWzor);
     }
     CloseLink(*kComKalib);
-    CloseWzor();
+    closeReference();
     if (PrzywrocPolaczenie) {
         PrzywrocPolaczenie = false;
         try {
@@ -268,7 +268,7 @@ void TkKalibracja::FormClose()
     kPageControl->setCurrentWidget(kTabWizard);
 }
 
-void TkKalibracja::CloseWzor()
+void TkKalibracja::closeReference()
 {
     if (WzorMaster)
         kComWzorSetSlave();

@@ -219,7 +219,7 @@ void TkKalibracja::ShowLinkLost(const TComPort &port, const char *why)
 {
     // A link that goes while the wizard closes is being closed anyway: the close tells the
     // user what failed, once.
-    if (Zamykanie)
+    if (closing_)
         return;
     ShowMessage(this, LinkLostMessage(QString::fromStdString(port.Port()), why));
 }

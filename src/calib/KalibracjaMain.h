@@ -196,12 +196,12 @@ private:
     void ReportWrongRange();
     // A fit of the samples as they are now, with a finite target, came out of the evaluation.
     bool FitUsable() const;
-    // The meter gets back WzmocnienieProbek when a trial gain is in it (once).
-    void PrzywrocWzmocnienie();
+    // The meter gets back samplesGain_ when a trial gain is in it (once).
+    void restoreSamplesGain();
     // The link-summaries of page 0 from the links' settings.
     void ShowLinkSummaries();
     // Closes the reference link, set slave first when it was made master.
-    void CloseWzor();
+    void closeReference();
     // The close sequence, run once for every close of the window.
     void FormClose();
     void buildWizardTab();
@@ -211,21 +211,21 @@ private:
     // Step 0 Dalej: both links opened, the meter's range checked.
     void Polacz();
     // Step 1 Dalej with two samples or more: the fits, the target, page 2.
-    void Przelicz();
+    void evaluateSamples();
     // Step 2 Dalej ("Zakoncz"): the window closed, the gain written into the host's grid.
     void Zakoncz();
     // Back to page 0 with both links closed (a refused range, a failed open, Wstecz).
-    void WrocDoKroku0(bool referenceFirst);
+    void backToStep0(bool referenceFirst);
     // Closes a link until it reports closed; a failure is shown and the link let go.
     void CloseLink(TComPort &link);
     // The links take the ports the host's choice implies: the meter the host's, the reference
     // the other one of COM1 and COM2; the selectors show them.
     void ChoosePorts();
     // Waits ms of real time running the window's events. False when the window has been
-    // closed since Zamkniecia was `closes`, or the search was stopped: the caller is to do
+    // closed since closeCount_ was `closes`, or the search was stopped: the caller is to do
     // nothing more then.
-    bool Czekaj(int ms, unsigned closes);
-    void PrzerwijCzekanie();
+    bool waitRunningEvents(int ms, unsigned closes);
+    void stopWaiting();
     void buildStatusBar();
     void buildOpcjeTab();
     void connectTestPanels();
@@ -239,15 +239,15 @@ private:
 
     KalibracjaHost *Host;
     // The wait running now, if any; counts the closes, so that a wait can tell it was cut.
-    QEventLoop *Czekanie = nullptr;
-    unsigned Zamkniecia = 0;
-    bool PrzerwijSzukanie = false;
-    bool Zamykanie = false;
+    QEventLoop *runningWait_ = nullptr;
+    unsigned closeCount_ = 0;
+    bool stopSearch_ = false;
+    bool closing_ = false;
     // Zakoncz closes the window: the gain found stays in the meter.
-    bool Konczenie = false;
+    bool finishing_ = false;
     // The gain the meter had while the samples were taken, when known, and whether a trial
     // gain of the search has been written since.
-    std::optional<int> WzmocnienieProbek;
+    std::optional<int> samplesGain_;
     bool ProbaWMierniku = false;
     // The number of samples the last evaluation fitted usably, 0 when it did not.
     int DopasowaneProbki = 0;

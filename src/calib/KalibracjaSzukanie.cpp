@@ -40,8 +40,8 @@ void TkKalibracja::kStartClick()
         ApplySteps();
         return;
     }
-    const unsigned closes = Zamkniecia;
-    PrzerwijSzukanie = false;
+    const unsigned closes = closeCount_;
+    stopSearch_ = false;
     GainSearch search(Zakres);
     while (const std::optional<int> gain = search.Next()) {
         const QString text = QString::number(*gain);
@@ -49,7 +49,7 @@ void TkKalibracja::kStartClick()
         SpinEdit1->setValue(*gain);
         ProbaWMierniku = true;
         wyslij_wzmocnienie(Zakres, text);
-        if (!Czekaj(GainWaitMs, closes))
+        if (!waitRunningEvents(GainWaitMs, closes))
             break;
         // A link lost meanwhile has been reported, a range change too: the reading would not
         // be one of the range being calibrated with this gain.
@@ -68,9 +68,9 @@ void TkKalibracja::kStartClick()
             Label34->setText(QString::number(search.Steps()));
         }
     }
-    PrzerwijSzukanie = false;
+    stopSearch_ = false;
     // A window closed meanwhile has been reset by its close and gets nothing more.
-    if (closes != Zamkniecia)
+    if (closes != closeCount_)
         return;
     // A search cut short (a lost link, a range change, Wstecz) offers nothing, and the meter
     // gets its gain back unless Wstecz has given it already.
@@ -79,24 +79,24 @@ void TkKalibracja::kStartClick()
     if (completed)
         WynikWzmocnienia = search.LastValue();
     else
-        PrzywrocWzmocnienie();
+        restoreSamplesGain();
     ApplySteps();
 }
 
-bool TkKalibracja::Czekaj(int ms, unsigned closes)
+bool TkKalibracja::waitRunningEvents(int ms, unsigned closes)
 {
-    if (closes != Zamkniecia)
+    if (closes != closeCount_)
         return false;
     QEventLoop loop;
     QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    QEventLoop *outer = std::exchange(Czekanie, &loop);
+    QEventLoop *outer = std::exchange(runningWait_, &loop);
     loop.exec();
-    Czekanie = outer;
-    return closes == Zamkniecia && !PrzerwijSzukanie;
+    runningWait_ = outer;
+    return closes == closeCount_ && !stopSearch_;
 }
 
-void TkKalibracja::PrzerwijCzekanie()
+void TkKalibracja::stopWaiting()
 {
-    if (Czekanie != nullptr)
-        Czekanie->quit();
+    if (runningWait_ != nullptr)
+        runningWait_->quit();
 }
