@@ -6,6 +6,7 @@
 #include "calib/KalibracjaHost.h"
 #include "files/ResultRecorder.h"
 #include "measure/MeterLink.h"
+#include "params/ParameterSender.h"
 #include "measure/ResultProcessor.h"
 
 #include <QElapsedTimer>
@@ -148,16 +149,9 @@ public:
     void WlaczSerwis();
     void WylaczSerwis();
 
-    // Command frames to the meter (MainWinParams.cpp). Each blocks for its pause; an empty
-    // text sends nothing. Failures are shown in a message and not retried.
-    void SendValue(const QString &text, int address);
-    void SendGain(const QString &text, int address);
-    void SendFilterGain(const QString &text, int address);
-    // False when the text is not a number: the error has been shown and a whole send stops.
-    bool SendProbeThreshold(const QString &text, int address);
-    // Sends only when both texts are there and are integers.
-    void SendPhasePair(const QString &low, const QString &high, int address);
-    void SendCommand(const QString &text);
+    // Command frames to the meter on ComPort1 (MainWinParams.cpp), failures shown over this
+    // window.
+    ParameterSender Sender();
 
     // The calibration wizard's way back (MainWinKalibracja.cpp).
     bool MeterLinkOnCom1() const override;
@@ -264,7 +258,6 @@ private:
     // One "C" frame with its pause; a value that could not be converted, or a failed write,
     // shows the send message with the text as shown (unless the write found the meter gone:
     // the port's loss of the link is reported instead).
-    void SendCell(std::optional<std::uint16_t> value, const QString &shown, int address);
     void SetRecordingControls(bool recording);
     bool SaveKeptResults();
     // Empties the result store; keepForExport: its results become the last recording.

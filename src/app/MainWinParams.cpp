@@ -7,10 +7,10 @@
 #include "core/RegularFile.h"
 #include "files/WholeFile.h"
 #include "params/CellRows.h"
-#include "params/CommandWrite.h"
 #include "params/Conversions.h"
 #include "params/ParameterFile.h"
 #include "params/ParameterMessages.h"
+#include "params/ParameterSender.h"
 #include "serial/CPort.h"
 
 #include <QApplication>
@@ -98,36 +98,6 @@ private:
     QString previousStatus_;
 };
 
-// One row of the whole send. False when the send has to stop there.
-bool sendRow(TMainWin &win, const CellRow &row, const ParameterTexts &texts)
-{
-    const QString text
-        = row.constant != nullptr ? QString::fromLatin1(row.constant) : texts[row.source];
-    switch (row.conversion) {
-    case CellConversion::Gain:
-        win.SendGain(text, row.address);
-        return true;
-    case CellConversion::Integer:
-        win.SendValue(text, row.address);
-        return true;
-    case CellConversion::CorrectionCoefficient:
-        if (const std::optional<std::int16_t> value = CorrectionCellValue(text))
-            win.SendValue(QString::number(*value), row.address);
-        else
-            ShowMessage(&win, CorrectionCoefficientMessage());
-        return true;
-    case CellConversion::FilterGain:
-        win.SendFilterGain(text, row.address);
-        return true;
-    case CellConversion::PhasePair:
-        win.SendPhasePair(text, texts[row.second], row.address);
-        return true;
-    case CellConversion::ProbeThreshold:
-        return win.SendProbeThreshold(text, row.address);
-    }
-    return true;
-}
-
 QString askParameterFile(QWidget *parent, bool forSaving)
 {
     QFileDialog dialog(parent);
@@ -141,86 +111,9 @@ QString askParameterFile(QWidget *parent, bool forSaving)
 }
 } // namespace
 
-void TMainWin::SendCell(std::optional<std::uint16_t> value, const QString &shown, int address)
+ParameterSender TMainWin::Sender()
 {
-    const bool wasOpen = portOpen();
-    try {
-        if (!value)
-            throw std::invalid_argument("not a number");
-        WriteCommandFrame(*ComPort1, 'C', static_cast<std::uint8_t>(address), *value);
-        QThread::msleep(kCellPauseMs);
-    } catch (const std::exception &) {
-        // A write that found the meter gone has closed the port, which reported the loss
-        // once; any other failure is this cell's own.
-        if (!wasOpen || portOpen())
-            ShowMessage(this, CannotSendMessage(shown, address));
-    }
-}
-
-void TMainWin::SendValue(const QString &text, int address)
-{
-    if (!text.isEmpty())
-        SendCell(IntegerCellValue(text), text, address);
-}
-
-void TMainWin::SendGain(const QString &text, int address)
-{
-    if (!text.isEmpty())
-        SendCell(GainCellValue(text), WithDecimalPoint(text), address);
-}
-
-void TMainWin::SendFilterGain(const QString &text, int address)
-{
-    if (text.isEmpty())
-        return;
-    const std::optional<std::int16_t> value = FilterGainCellValue(text);
-    if (!value) {
-        ShowMessage(this, FilterFormatMessage(text));
-        return;
-    }
-    SendValue(QString::number(*value), address);
-}
-
-bool TMainWin::SendProbeThreshold(const QString &text, int address)
-{
-    if (text.isEmpty())
-        return true;
-    const std::optional<std::int32_t> millivolts = ParseInteger(text);
-    if (!millivolts) {
-        ShowMessage(this, ProbeThresholdNotANumberMessage(text));
-        return false;
-    }
-    const std::optional<std::uint16_t> value = ProbeThresholdCellValue(*millivolts);
-    if (!value) {
-        ShowMessage(this, ProbeThresholdRangeMessage());
-        return true;
-    }
-    SendCell(value, text, address);
-    return true;
-}
-
-void TMainWin::SendPhasePair(const QString &low, const QString &high, int address)
-{
-    if (low.isEmpty() || high.isEmpty())
-        return;
-    const std::optional<std::uint8_t> lowByte = PhaseByte(low);
-    const std::optional<std::uint8_t> highByte = PhaseByte(high);
-    if (!lowByte || !highByte)
-        return;
-    SendCell(
-        static_cast<std::uint16_t>(*lowByte | *highByte << 8), QString::number(*lowByte), address);
-}
-
-void TMainWin::SendCommand(const QString &text)
-{
-    const bool wasOpen = portOpen();
-    try {
-        const char letter = text.isEmpty() ? '\0' : static_cast<char>(text.at(0).toLatin1());
-        WriteCommandFrame(*ComPort1, letter, 0, 0);
-    } catch (const std::exception &) {
-        if (!wasOpen || portOpen())
-            ShowMessage(this, CommandFailedMessage());
-    }
+    return ParameterSender(*ComPort1, [this](const QString &text) { ShowMessage(this, text); });
 }
 
 void TMainWin::WyslijClick()
@@ -228,18 +121,19 @@ void TMainWin::WyslijClick()
     try {
         SendInProgress busy(this, StatusPanel1);
         const ParameterTexts texts = Send->Texts();
+        ParameterSender sender = Sender();
         const auto &rows = CellRows();
         for (std::size_t i = 0; i < rows.size(); ++i) {
             busy.progress(
                 QString::fromUtf8("Wysyłanie komórki %1 z %2").arg(i + 1).arg(rows.size()));
             // A lost link ends the send at once; the loss has been reported.
-            if (!sendRow(*this, rows[i], texts) || !portOpen())
+            if (!sender.SendRow(rows[i], texts) || !portOpen())
                 return;
         }
         if (Send->SaveEPROM->isChecked()) {
             busy.progress(QString::fromUtf8("Zapisywanie parametrów w EEPROM"));
             QThread::msleep(StorePauseMs);
-            SendCommand(QStringLiteral("S"));
+            sender.SendCommand(QStringLiteral("S"));
         }
     } catch (const std::exception &e) {
         ShowMessage(this, SendStoppedMessage(e.what()));
@@ -253,7 +147,7 @@ void TMainWin::Button4Click()
         ShowMessage(this, BadDataMessage());
         return;
     }
-    SendValue(Send->DWWartosc->text(), *address & 0xFF);
+    Sender().SendValue(Send->DWWartosc->text(), *address & 0xFF);
 }
 
 void TMainWin::OdbierzClick()

@@ -45,8 +45,9 @@ void TMainWin::TimeOutClick()
 {
     if (!ComPort1->Connected())
         return;
-    SendValue(
+    ParameterSender sender = Sender();
+    sender.SendValue(
         Zmieautomatycznewyczanie1->isChecked() ? QStringLiteral("0") : QStringLiteral("1"), 14);
     if (ComPort1->Connected()) // not when the meter went away meanwhile
-        SendCommand(QStringLiteral("S"));
+        sender.SendCommand(QStringLiteral("S"));
 }

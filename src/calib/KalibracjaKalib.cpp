@@ -7,17 +7,15 @@
 #include "calib/KalibracjaMessages.h"
 #include "core/Messages.h"
 #include "core/NumberText.h"
-#include "params/CommandWrite.h"
 #include "params/Conversions.h"
 #include "params/ParameterMessages.h"
+#include "params/ParameterSender.h"
 #include "serial/CPort.h"
 #include "serial/ComComboBox.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QSpinBox>
-#include <QThread>
-#include <stdexcept>
 
 void TkKalibracja::createKalibLink()
 {
@@ -96,20 +94,8 @@ void TkKalibracja::wyslij_wzmocnienie(int range, const QString &value)
 
 void TkKalibracja::WyslijU2(const QString &value, std::uint8_t address)
 {
-    if (value.isEmpty())
-        return;
-    const bool wasOpen = kComKalib->Connected();
-    try {
-        const std::optional<std::uint16_t> cell = IntegerCellValue(value);
-        if (!cell)
-            throw std::invalid_argument("not an integer");
-        WriteCommandFrame(*kComKalib, 'C', address, *cell);
-        QThread::msleep(kCellPauseMs);
-    } catch (const std::exception &) {
-        // A meter that went away has been reported once; its lost link says it all.
-        if (kComKalib->Connected() || !wasOpen)
-            ShowMessage(this, CannotSendMessage(value, address));
-    }
+    ParameterSender(*kComKalib, [this](const QString &text) { ShowMessage(this, text); })
+        .SendValue(value, address);
 }
 
 void TkKalibracja::Button9Click()

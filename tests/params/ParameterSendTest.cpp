@@ -135,31 +135,31 @@ private slots:
         Connected c;
         QVERIFY(c.ready());
         MessageCatcher messages;
-        c.main->SendFilterGain(QStringLiteral("0,5"), 32);
+        c.main->Sender().SendFilterGain(QStringLiteral("0,5"), 32);
         QCOMPARE(c.wire(6), cell(32, 19875));
-        c.main->SendGain(QStringLiteral("-0,5"), 4);
+        c.main->Sender().SendGain(QStringLiteral("-0,5"), 4);
         QCOMPARE(c.wire(6), cell(4, -16384));
-        QVERIFY(c.main->SendProbeThreshold(QStringLiteral("1800"), 18));
+        QVERIFY(c.main->Sender().SendProbeThreshold(QStringLiteral("1800"), 18));
         QCOMPARE(c.wire(6).toHex(' '), QByteArray("aa 55 43 12 1f fd"));
-        QVERIFY(c.main->SendProbeThreshold(QStringLiteral("0"), 18));
+        QVERIFY(c.main->Sender().SendProbeThreshold(QStringLiteral("0"), 18));
         QCOMPARE(c.wire(6), cell(18, 0));
-        c.main->SendPhasePair(QStringLiteral("1"), QStringLiteral("258"), 55);
+        c.main->Sender().SendPhasePair(QStringLiteral("1"), QStringLiteral("258"), 55);
         QCOMPARE(c.wire(6), cell(55, 0x0201));
 
         // Refused: nothing goes out, each with its message (or none).
-        c.main->SendFilterGain(QStringLiteral("1"), 32);
-        c.main->SendFilterGain(QStringLiteral("-1"), 32);
-        QVERIFY(c.main->SendProbeThreshold(QStringLiteral("1801"), 18));
-        c.main->SendGain(QStringLiteral("abc,5"), 0);
-        c.main->SendGain(QStringLiteral("6e303"), 0);
-        c.main->SendPhasePair(QStringLiteral("7"), QString(), 55);
-        c.main->SendPhasePair(QString(), QStringLiteral("7"), 55);
-        c.main->SendPhasePair(QStringLiteral("7"), QStringLiteral("x"), 55);
+        c.main->Sender().SendFilterGain(QStringLiteral("1"), 32);
+        c.main->Sender().SendFilterGain(QStringLiteral("-1"), 32);
+        QVERIFY(c.main->Sender().SendProbeThreshold(QStringLiteral("1801"), 18));
+        c.main->Sender().SendGain(QStringLiteral("abc,5"), 0);
+        c.main->Sender().SendGain(QStringLiteral("6e303"), 0);
+        c.main->Sender().SendPhasePair(QStringLiteral("7"), QString(), 55);
+        c.main->Sender().SendPhasePair(QString(), QStringLiteral("7"), 55);
+        c.main->Sender().SendPhasePair(QStringLiteral("7"), QStringLiteral("x"), 55);
         for (const QString &empty : {QString()}) {
-            c.main->SendValue(empty, 10);
-            c.main->SendGain(empty, 0);
-            c.main->SendFilterGain(empty, 32);
-            QVERIFY(c.main->SendProbeThreshold(empty, 18));
+            c.main->Sender().SendValue(empty, 10);
+            c.main->Sender().SendGain(empty, 0);
+            c.main->Sender().SendFilterGain(empty, 32);
+            QVERIFY(c.main->Sender().SendProbeThreshold(empty, 18));
         }
         QVERIFY(c.quiet());
         QCOMPARE(messages.texts(),
