@@ -5,6 +5,7 @@
 #include "calib/KalibracjaMain.h"
 #include "core/Messages.h"
 #include "core/RegularFile.h"
+#include "files/DataFileDialog.h"
 #include "files/WholeFile.h"
 #include "params/CellRows.h"
 #include "params/Conversions.h"
@@ -100,14 +101,8 @@ private:
 
 QString askParameterFile(QWidget *parent, bool forSaving)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Pliki kalibracyjne Nerix 3.0 (*.N3C)"));
-    dialog.setDefaultSuffix(QStringLiteral("N3C"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return AskFile(parent, forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen,
+        QStringLiteral("Pliki kalibracyjne Nerix 3.0 (*.N3C)"), QStringLiteral("N3C"));
 }
 } // namespace
 
