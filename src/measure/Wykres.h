@@ -1,8 +1,15 @@
 #pragma once
 // TWykres: the program's strip chart control. It owns the drawing core and shows its picture;
 // every operation that draws schedules a repaint.
+//
+// Live points change a few hundred pixels of the picture per screen update, scattered over
+// most of it. Where the window's backing store keeps its picture between paints (xcb, Windows,
+// offscreen) a paint that only shows such changes writes just those pixels into the backing
+// store; every other paint (the first, a resize, another widget's, grab()) copies the area.
 #include "measure/WykresCore.h"
 
+#include <QImage>
+#include <QRegion>
 #include <QWidget>
 #include <vector>
 
@@ -68,12 +75,37 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // What the backing store showed of the picture after the last paint into it that left
+    // nothing to show.
+    struct Shown {
+        bool valid = false;
+        unsigned generation = 0; // the core's background
+        QSize size;
+        std::vector<QPoint> pixels; // the plotted pixels
+        std::vector<QRect> markers;
+    };
+
+    // update() of an area whose picture this control changed.
+    void requestPaint(const QRect &area);
+    // The backing store's picture when the painter paints into it at a whole-pixel offset
+    // (put in offset) in the picture's own format, else null.
+    QImage *storePicture(QPainter &painter, QPoint &offset) const;
+    // Copies into the backing store the pixels where the picture differs from shown_, and the
+    // picture under the children within area.
+    void paintChangesOnly(QPainter &painter, QImage &store, QPoint offset, const QRegion &area);
     void followSize();
     // Draws the points added for the next paint, if any.
     void drawPending();
 
     WykresCore core_;
     bool pending_ = false;
+    const bool storeKeepsPicture_;
+    Shown shown_;
+    // Where the backing store may differ from the picture: the areas changed and not yet
+    // painted into it, and those whose content is not known (not reached by a paint, or
+    // painted without keeping account).
+    QRegion unshown_;
+    QRegion unknown_;
 };
 
 // Draws the stored series into the chart from index start (see StoredSeries.h) and repaints.

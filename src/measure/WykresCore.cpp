@@ -210,6 +210,7 @@ void WykresCore::BuildBackground()
     const int h = height();
     const int lm = leftMargin_;
     background_ = QImage(w, h, QImage::Format_RGB32);
+    ++backgroundGeneration_;
     background_.fill(colorIn_);
     QPainter p(&background_);
     // The filled rectangle with its black outline on the outermost pixels.

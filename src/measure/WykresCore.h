@@ -75,6 +75,11 @@ public:
     // The part of the picture that changed since the last call (empty when none), so that a
     // control shows only that; the whole picture after a resize or a new background.
     QRect TakeChangedArea();
+    // Where the picture differs from its background now: the plotted pixels and the markers'
+    // rectangles. The background itself changes only when BackgroundGeneration() does.
+    const std::vector<QPoint> &DrawnPixels() const { return drawn_; }
+    const std::vector<QRect> &MarkerAreas() const { return markerAreas_; }
+    unsigned BackgroundGeneration() const { return backgroundGeneration_; }
 
 private:
     void AppendPoint(double x);
@@ -103,6 +108,7 @@ private:
     // the pixels listed in drawn_ and the rectangles in markerAreas_.
     QImage background_;
     bool backgroundValid_ = false;
+    unsigned backgroundGeneration_ = 0;
     std::vector<QPoint> drawn_;
     QRect drawnArea_; // bounds of drawn_
     std::vector<QRect> markerAreas_;

@@ -7,6 +7,9 @@
 #include "measure/WykresCore.h"
 
 #include <QPainter>
+#include <QScreen>
+#include <QToolButton>
+#include <QWindow>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -462,6 +465,57 @@ private slots:
         const QImage painted = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(w.Ilosc(), 3);
         QCOMPARE(painted, w.image());
+    }
+
+    // Live points reach the window's backing store as only the pixels they change; what the
+    // screen shows must stay the picture, also under a child button, after markers came and
+    // went, after a sibling covered the chart and after a paint by grab().
+    void theScreenShowsThePictureAfterLivePoints()
+    {
+        QWidget window;
+        window.resize(kW + 20, kH + 20);
+        auto *chart = new TWykres(&window);
+        chart->setGeometry(10, 10, kW, kH);
+        chart->setAutoSkala(false);
+        chart->SetRange(2.0, -2.0);
+        auto *child = new QToolButton(chart);
+        child->setGeometry(4, 188, 25, 25);
+        child->setAutoRaise(true);
+        auto *cover = new QWidget(&window);
+        cover->setAutoFillBackground(true);
+        cover->setGeometry(chart->geometry());
+        cover->hide();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Both pictures with the child's place blanked: it shows the button there.
+        auto blanked = [&](QImage picture) {
+            QPainter(&picture).fillRect(child->geometry(), Qt::white);
+            return picture;
+        };
+        auto screen = [&] {
+            return blanked(window.screen()
+                    ->grabWindow(window.winId(), 10, 10, kW, kH)
+                    .toImage()
+                    .convertToFormat(QImage::Format_RGB32));
+        };
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> noise(-1.0, 1.0);
+        for (int step = 0; step < 200; ++step) {
+            for (int i = 0; i < 3; ++i)
+                chart->AddPointForNextPaint(step > 100 && step < 120 ? 50.0 : noise(random));
+            chart->ShowPointsForNextPaint();
+            if (step == 60)
+                QTest::mouseMove(child);
+            if (step == 80)
+                cover->show();
+            if (step == 90)
+                cover->hide();
+            if (step == 150)
+                (void)chart->grab();
+            QCoreApplication::processEvents();
+            if (step % 10 == 9 && !cover->isVisible())
+                QCOMPARE(screen(), blanked(chart->image()));
+        }
     }
 };
 
