@@ -65,6 +65,9 @@ public:
     // meter was open (it is reopened when the wizard closes). Set before the wizard is shown.
     void SetTarget(int range, int probeRow, bool linkWasOpen);
 
+    // The wizard's named state: the host sets the target below, the tests set the live values
+    // and read the rest. The controls are found by their objectName.
+
     // Range index: 0 DC1, 1 DC2, 2 AC1, 3 AC2.
     int Zakres = 0;
     // Row of the main window's Sondy grid that receives the result: 1 AXIAL, 2 TRANS.
@@ -81,51 +84,6 @@ public:
     // The samples, their fits and corrected readings.
     std::unique_ptr<SampleTable> Probki;
 
-    // Pages: "Dane" (the wizard), "Wykres" (the chart), "Opcje" (the settings of both links).
-    QTabWidget *kPageControl = nullptr;
-    QWidget *kTabWizard = nullptr, *kTabWykres = nullptr, *kTabOpcje = nullptr;
-    SampleGrid *SG1 = nullptr; // "Dane", on the left
-    KalibracjaWykres *kWykres = nullptr; // "Wykres"
-    // The three pages of "Dane", exactly one shown, and the buttons under them.
-    QWidget *kWizardPage0 = nullptr, *kWizardPage1 = nullptr, *kWizardPage2 = nullptr;
-    QPushButton *kWstecz = nullptr, *kDalej = nullptr, *kStart = nullptr;
-    // Page 0: the two link summaries, the range, and the optional initial gain.
-    QLabel *Label15 = nullptr, *Label16 = nullptr, *Label29 = nullptr;
-    QCheckBox *CheckBox3 = nullptr;
-    QSpinBox *SpinEdit2 = nullptr;
-    // Page 1: the live values, the sample count and the sample buttons.
-    QLabel *kWizardWzorLabel = nullptr, *kWizardKalLabel = nullptr;
-    QCheckBox *CheckBox2 = nullptr; // "Zmien znak": the meter's value negated
-    QLabel *kWizardIloscProbekLabel = nullptr;
-    QPushButton *kWizardReset = nullptr, *kWizardRejestruj = nullptr;
-    // Page 2: the gain tried (Label32, captioned by Label25), the hidden value of the last
-    // step (Label33), the steps done (Label34), the target (Label35), the live reading (Label36).
-    QLabel *Label25 = nullptr, *Label32 = nullptr, *Label33 = nullptr, *Label34 = nullptr,
-           *Label35 = nullptr, *Label36 = nullptr;
-    QGroupBox *kDebug = nullptr; // page 2, hidden
-    QSpinBox *SpinEdit1 = nullptr;
-    QPushButton *Button9 = nullptr;
-    // Status bar: panel 0 the reference link, panel 1 the meter link.
-    QStatusBar *kStatusBar = nullptr;
-    QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr;
-
-    // "Opcje": the reference link's settings, its channel and its hidden test panel.
-    QGroupBox *kWzorOpcje = nullptr;
-    TComComboBox *kWzorPort = nullptr, *kWzorBaudRate = nullptr, *kWzorDataBits = nullptr,
-                 *kWzorStopBits = nullptr, *kWzorParity = nullptr, *kWzorFlowControl = nullptr;
-    QComboBox *kWybierzKanal = nullptr;
-    QWidget *kWzorTest = nullptr;
-    QPushButton *kWzorPolacz = nullptr, *kWzorSetMaster = nullptr, *kWzorSetSlave = nullptr,
-                *kWzorRozlacz = nullptr, *kWzorPomiar = nullptr;
-    QLabel *Label12 = nullptr;
-    // "Opcje": the meter link's settings and its hidden test panel.
-    QGroupBox *kKalibOpcje = nullptr;
-    TComComboBox *kKalibPort = nullptr, *kKalibBaudRate = nullptr, *kKalibDataBits = nullptr,
-                 *kKalibStopBits = nullptr, *kKalibParity = nullptr, *kKalibFlowControl = nullptr;
-    QWidget *kKalibTest = nullptr;
-    QPushButton *kKalibPolacz = nullptr, *kKalibRozlacz = nullptr, *kKalibPomiar = nullptr;
-    QLabel *Label13 = nullptr;
-
     // The reference link (KalibracjaWzor.cpp). Its replies are read after fixed pauses.
     std::unique_ptr<TComPort> kComWzor;
     // The latest reference value; only a reply that parses changes it.
@@ -135,8 +93,6 @@ public:
 
     // The meter link (KalibracjaKalib.cpp).
     std::unique_ptr<TComPort> kComKalib;
-    // Its frames and events; declared after the port, whose handlers it unbinds when it goes.
-    std::unique_ptr<MeterLink> KalibLink;
     // The meter's latest value, sign-corrected; the range code of its last decoded frame.
     double WartoscKalibrowana = 0;
     int ZakresUrzadzenia = 0;
@@ -187,6 +143,55 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Pages: "Dane" (the wizard), "Wykres" (the chart), "Opcje" (the settings of both links).
+    QTabWidget *kPageControl = nullptr;
+    QWidget *kTabWizard = nullptr, *kTabWykres = nullptr, *kTabOpcje = nullptr;
+    SampleGrid *SG1 = nullptr; // "Dane", on the left
+    KalibracjaWykres *kWykres = nullptr; // "Wykres"
+    // The three pages of "Dane", exactly one shown, and the buttons under them.
+    QWidget *kWizardPage0 = nullptr, *kWizardPage1 = nullptr, *kWizardPage2 = nullptr;
+    QPushButton *kWstecz = nullptr, *kDalej = nullptr, *kStart = nullptr;
+    // Page 0: the two link summaries, the range, and the optional initial gain.
+    QLabel *Label15 = nullptr, *Label16 = nullptr, *Label29 = nullptr;
+    QCheckBox *CheckBox3 = nullptr;
+    QSpinBox *SpinEdit2 = nullptr;
+    // Page 1: the live values, the sample count and the sample buttons.
+    QLabel *kWizardWzorLabel = nullptr, *kWizardKalLabel = nullptr;
+    QCheckBox *CheckBox2 = nullptr; // "Zmien znak": the meter's value negated
+    QLabel *kWizardIloscProbekLabel = nullptr;
+    QPushButton *kWizardReset = nullptr, *kWizardRejestruj = nullptr;
+    // Page 2: the gain tried (Label32, captioned by Label25), the hidden value of the last
+    // step (Label33), the steps done (Label34), the target (Label35), the live reading (Label36).
+    QLabel *Label25 = nullptr, *Label32 = nullptr, *Label33 = nullptr, *Label34 = nullptr,
+           *Label35 = nullptr, *Label36 = nullptr;
+    QGroupBox *kDebug = nullptr; // page 2, hidden
+    QSpinBox *SpinEdit1 = nullptr;
+    QPushButton *Button9 = nullptr;
+    // Status bar: panel 0 the reference link, panel 1 the meter link.
+    QStatusBar *kStatusBar = nullptr;
+    QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr;
+
+    // "Opcje": the reference link's settings, its channel and its hidden test panel.
+    QGroupBox *kWzorOpcje = nullptr;
+    TComComboBox *kWzorPort = nullptr, *kWzorBaudRate = nullptr, *kWzorDataBits = nullptr,
+                 *kWzorStopBits = nullptr, *kWzorParity = nullptr, *kWzorFlowControl = nullptr;
+    QComboBox *kWybierzKanal = nullptr;
+    QWidget *kWzorTest = nullptr;
+    QPushButton *kWzorPolacz = nullptr, *kWzorSetMaster = nullptr, *kWzorSetSlave = nullptr,
+                *kWzorRozlacz = nullptr, *kWzorPomiar = nullptr;
+    QLabel *Label12 = nullptr;
+    // "Opcje": the meter link's settings and its hidden test panel.
+    QGroupBox *kKalibOpcje = nullptr;
+    TComComboBox *kKalibPort = nullptr, *kKalibBaudRate = nullptr, *kKalibDataBits = nullptr,
+                 *kKalibStopBits = nullptr, *kKalibParity = nullptr, *kKalibFlowControl = nullptr;
+    QWidget *kKalibTest = nullptr;
+    QPushButton *kKalibPolacz = nullptr, *kKalibRozlacz = nullptr, *kKalibPomiar = nullptr;
+    QLabel *Label13 = nullptr;
+
+    // The meter link's frames and events; declared after kComKalib, whose handlers it unbinds
+    // when it goes.
+    std::unique_ptr<MeterLink> KalibLink;
+
     void FormCreate();
     // The page and the step buttons as Kroki says.
     void ApplySteps();

@@ -5,6 +5,7 @@
 // that fails at the end, ports that do not open, and a full sample table. Meters that send only
 // what the test sends are pseudo-terminals of the test's own.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/MessageCatcher.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
@@ -15,7 +16,6 @@
 #include "app/ServicePanel.h"
 #include "app/Startup.h"
 #include "calib/KalibracjaMain.h"
-#include "calib/KalibracjaWykres.h"
 #include "calib/SampleGrid.h"
 #include "calib/SampleMessages.h"
 #include "calib/SampleTable.h"
@@ -91,8 +91,8 @@ struct SilentDevices {
     bool toStep1()
     {
         p.openWizard(2, 1);
-        p.wizard.kDalej->click();
-        return p.wizard.kWizardPage1->isVisible();
+        control<QPushButton>(&p.wizard, "kDalej")->click();
+        return control<QWidget>(&p.wizard, "kWizardPage1")->isVisible();
     }
     bool toStep2()
     {
@@ -102,10 +102,11 @@ struct SilentDevices {
         for (const auto &[uwz, ucal] : {std::pair {10.0, 12.0}, std::pair {20.0, 22.0}}) {
             w.WartoscWzorcowa = uwz;
             w.WartoscKalibrowana = ucal;
-            w.kWizardRejestruj->click();
+            control<QPushButton>(&w, "kWizardRejestruj")->click();
         }
-        w.kDalej->click();
-        return w.kWizardPage2->isVisible() && w.MaByc == 20.0 && w.kStart->isEnabled();
+        control<QPushButton>(&w, "kDalej")->click();
+        return control<QWidget>(&w, "kWizardPage2")->isVisible() && w.MaByc == 20.0
+            && control<QPushButton>(&w, "kStart")->isEnabled();
     }
     // The reference instrument's line hangs up.
     void unplugReference()
@@ -159,13 +160,14 @@ private slots:
         p.openWizard(3, 1); // AXIAL "AC 1"
         QVERIFY(w.isVisible() && !p.main.isVisible());
         QCOMPARE(w.windowTitle(), QStringLiteral("Kalibracja - zakres: AC1"));
+        auto *dalej = control<QPushButton>(&w, "kDalej");
 
         // The meter starts with its gain at 12000: it reads 1.2 times the field.
-        w.CheckBox3->setChecked(true);
-        w.SpinEdit2->setValue(12000);
-        w.kDalej->click();
-        QVERIFY(w.kWizardPage1->isVisible());
-        QCOMPARE(w.focusWidget(), w.kWizardRejestruj);
+        control<QCheckBox>(&w, "CheckBox3")->setChecked(true);
+        control<QSpinBox>(&w, "SpinEdit2")->setValue(12000);
+        dalej->click();
+        QVERIFY(control<QWidget>(&w, "kWizardPage1")->isVisible());
+        QCOMPARE(w.focusWidget(), control<QPushButton>(&w, "kWizardRejestruj"));
         // Rising fields, as the README's walkthrough takes them: the last stays for the search.
         for (const double field : {5.0, 10.0, 20.0}) {
             sim.input("field " + QByteArray::number(field));
@@ -173,12 +175,12 @@ private slots:
                 && qFuzzyCompare(w.WartoscKalibrowana, 12 * field));
             QTest::keyClick(w.focusWidget(), Qt::Key_Space);
         }
-        QCOMPARE(w.kWizardIloscProbekLabel->text(), QStringLiteral("3"));
+        QCOMPARE(control<QLabel>(&w, "kWizardIloscProbekLabel")->text(), QStringLiteral("3"));
 
-        w.kDalej->click();
-        QVERIFY(w.kWizardPage2->isVisible());
+        dalej->click();
+        QVERIFY(control<QWidget>(&w, "kWizardPage2")->isVisible());
         QVERIFY(qFuzzyCompare(w.MaByc, 200.0));
-        QCOMPARE(w.Label35->text(), QStringLiteral("200.0"));
+        QCOMPARE(control<QLabel>(&w, "Label35")->text(), QStringLiteral("200.0"));
 
         // The window keeps running its events all through the search.
         QElapsedTimer clock;
@@ -193,14 +195,14 @@ private slots:
         });
         clock.start();
         beat.start();
-        w.kStart->click();
+        control<QPushButton>(&w, "kStart")->click();
         beat.stop();
         QVERIFY2(longest < 1000, qPrintable(QString::number(longest)));
         const int found = w.WynikWzmocnienia;
         QVERIFY2(std::abs(found - 10000) < 200, qPrintable(QString::number(found)));
-        QVERIFY(w.kDalej->isEnabled());
+        QVERIFY(dalej->isEnabled());
 
-        w.kDalej->click(); // "Zakoncz"
+        dalej->click(); // "Zakoncz"
         QVERIFY(!w.isVisible() && p.main.isVisible());
         QCOMPARE(
             ServicePanel::Cell(p.panel.Sondy, 3, 1), GainText(static_cast<std::uint16_t>(found)));
@@ -240,13 +242,16 @@ private slots:
         TkKalibracja &w = p.wizard;
         MessageCatcher messages;
         p.openWizard(column, 1);
-        w.kDalej->click();
+        auto *dalej = control<QPushButton>(&w, "kDalej");
+        dalej->click();
         QCOMPARE(messages.texts(), QStringList {message});
-        QCOMPARE(w.StatusPanel0->text(), QStringLiteral("Wzor: Offline"));
-        QCOMPARE(w.StatusPanel1->text(), QStringLiteral("Kalib: Offline"));
+        QCOMPARE(control<QLabel>(&w, "StatusPanel0")->text(), QStringLiteral("Wzor: Offline"));
+        QCOMPARE(control<QLabel>(&w, "StatusPanel1")->text(), QStringLiteral("Kalib: Offline"));
         QVERIFY(!w.kComWzor->Connected() && !w.kComKalib->Connected());
-        QVERIFY(w.kWizardPage0->isVisible() && !w.kWizardPage1->isVisible());
-        QVERIFY(w.Kroki.Krok() == 0 && w.kDalej->isEnabled() && !w.kWstecz->isEnabled());
+        QVERIFY(control<QWidget>(&w, "kWizardPage0")->isVisible()
+            && !control<QWidget>(&w, "kWizardPage1")->isVisible());
+        QVERIFY(w.Kroki.Krok() == 0 && dalej->isEnabled()
+            && !control<QPushButton>(&w, "kWstecz")->isEnabled());
         // The reference made master at the open is slave again.
         QCOMPARE(simLines(sim, 500), QStringList({"W LO2", "W LO1"}));
     }
@@ -270,7 +275,7 @@ private slots:
         MessageCatcher messages;
         d.unplug(meterLost);
         QTRY_COMPARE(messages.texts().size(), 1); // the link lost
-        w.kWizardRejestruj->click();
+        control<QPushButton>(&w, "kWizardRejestruj")->click();
         QCOMPARE(messages.texts().mid(1), QStringList {refusal});
         QCOMPARE(w.Probki->IloscProbek(), 0);
     }
@@ -284,7 +289,8 @@ private slots:
         QVERIFY(!d.toStep1());
         TkKalibracja &w = d.p.wizard;
         QCOMPARE(messages.texts().size(), 1);
-        QVERIFY(w.kWizardPage0->isVisible() && w.Kroki.Krok() == 0 && w.kDalej->isEnabled());
+        QVERIFY(control<QWidget>(&w, "kWizardPage0")->isVisible() && w.Kroki.Krok() == 0
+            && control<QPushButton>(&w, "kDalej")->isEnabled());
         QVERIFY(!w.kComKalib->Connected() && !w.kComWzor->Connected());
     }
 
@@ -293,6 +299,7 @@ private slots:
         SilentDevices d;
         TkKalibracja &w = d.p.wizard;
         QVERIFY(d.toStep1());
+        auto *rejestruj = control<QPushButton>(&w, "kWizardRejestruj");
         MessageCatcher messages;
         const QStringList told {
             QString::fromUtf8("Wybierz prawidlowy zakres kalibrowanego urządzenia! (DC2)")};
@@ -301,13 +308,13 @@ private slots:
         w.WartoscWzorcowa = -1;
         QVERIFY(d.sendFrame(false));
         QTRY_VERIFY(w.WartoscWzorcowa != -1); // the second frame has been taken
-        w.kWizardRejestruj->click();
+        rejestruj->click();
         QCOMPARE(messages.texts(), told);
         QCOMPARE(w.Probki->IloscProbek(), 0);
 
         QVERIFY(d.sendFrame());
         QTRY_COMPARE(w.ZlyZakres, 0);
-        w.kWizardRejestruj->click();
+        rejestruj->click();
         QCOMPARE(w.Probki->IloscProbek(), 1);
         QCOMPARE(messages.texts(), told);
     }
@@ -328,25 +335,28 @@ private slots:
         SilentDevices d;
         TkKalibracja &w = d.p.wizard;
         QVERIFY(d.toStep1());
+        auto *dalej = control<QPushButton>(&w, "kDalej");
+        auto *start = control<QPushButton>(&w, "kStart");
+        auto *sg1 = control<SampleGrid>(&w, "SG1");
         MessageCatcher messages;
         for (const QPointF &sample : samples) {
             w.WartoscWzorcowa = sample.x();
             w.WartoscKalibrowana = sample.y();
-            w.kWizardRejestruj->click();
+            control<QPushButton>(&w, "kWizardRejestruj")->click();
         }
-        w.kDalej->click();
-        QVERIFY(w.kWizardPage2->isVisible());
+        dalej->click();
+        QVERIFY(control<QWidget>(&w, "kWizardPage2")->isVisible());
         for (int i = 0; deleteAll && i < samples.size(); ++i) {
-            w.SG1->selectRow(0); // the first sample
-            w.SG1->Usu1Click();
+            sg1->selectRow(0); // the first sample
+            sg1->Usu1Click();
         }
         QCOMPARE(w.Probki->IloscProbek(), deleteAll ? 0 : samples.size());
         messages.clear();
-        w.kStart->click();
+        start->click();
         QCOMPARE(messages.texts(), QStringList {"zle albo wszystkie takie same dane"});
         QVERIFY(d.meter.receive(1, 300).isEmpty());
-        QVERIFY(w.kStart->isEnabled() && !w.kDalej->isEnabled());
-        QVERIFY(!w.kWykres->kWykresLabel4->text().contains(QLatin1String("NAN")));
+        QVERIFY(start->isEnabled() && !dalej->isEnabled());
+        QVERIFY(!control<QLabel>(&w, "kWykresLabel4")->text().contains(QLatin1String("NAN")));
     }
 
     void portSummariesFollowTheLinks()
@@ -355,8 +365,10 @@ private slots:
         TkKalibracja &w = p.wizard;
         p.main.COM21Click();
         p.openWizard(1, 1);
-        QVERIFY2(w.Label15->text().startsWith(QLatin1String("COM1,")), qPrintable(w.Label15->text()));
-        QVERIFY2(w.Label16->text().startsWith(QLatin1String("COM2,")), qPrintable(w.Label16->text()));
+        const QString label15 = control<QLabel>(&w, "Label15")->text();
+        const QString label16 = control<QLabel>(&w, "Label16")->text();
+        QVERIFY2(label15.startsWith(QLatin1String("COM1,")), qPrintable(label15));
+        QVERIFY2(label16.startsWith(QLatin1String("COM2,")), qPrintable(label16));
     }
 
     void closingInTheMiddleOfTheSearch()
@@ -369,19 +381,22 @@ private slots:
         p.main.S_Polacz->click();
         ServicePanel::SetCell(p.panel.Sondy, 1, 1, GainText(10000));
         p.openWizard(1, 1);
-        w.kDalej->click();
+        auto *dalej = control<QPushButton>(&w, "kDalej");
+        auto *start = control<QPushButton>(&w, "kStart");
+        auto *page2 = control<QWidget>(&w, "kWizardPage2");
+        dalej->click();
         for (const double field : {12.34, 20.0}) {
             sim.input("field " + QByteArray::number(field));
             QTRY_VERIFY(qFuzzyCompare(w.WartoscKalibrowana, 10 * field));
-            w.kWizardRejestruj->click();
+            control<QPushButton>(&w, "kWizardRejestruj")->click();
         }
-        w.kDalej->click();
-        QVERIFY(w.kWizardPage2->isVisible());
+        dalej->click();
+        QVERIFY(page2->isVisible());
         simLines(sim, 300);
 
         // Closed in the first wait of the search.
         QTimer::singleShot(0, &w, [&] { w.close(); });
-        w.kStart->click();
+        start->click();
         QVERIFY(!w.isVisible() && p.main.isVisible());
         QVERIFY(p.connectedAsAfterConnecting());
         QVERIFY(!w.kComWzor->Connected() && !w.kComKalib->Connected());
@@ -394,9 +409,9 @@ private slots:
                 QStringLiteral("W LO1"), QStringLiteral("W LO1")}));
 
         p.openWizard(1, 1);
-        QVERIFY(w.kWizardPage0->isVisible() && !w.kWizardPage2->isVisible());
-        QVERIFY(w.kDalej->isEnabled() && w.kDalej->text() == QStringLiteral("Dalej >>"));
-        QVERIFY(!w.kStart->isVisible());
+        QVERIFY(control<QWidget>(&w, "kWizardPage0")->isVisible() && !page2->isVisible());
+        QVERIFY(dalej->isEnabled() && dalej->text() == QStringLiteral("Dalej >>"));
+        QVERIFY(!start->isVisible());
         QVERIFY(messages.texts().isEmpty());
     }
 
@@ -414,27 +429,30 @@ private slots:
         SilentDevices d;
         TkKalibracja &w = d.p.wizard;
         QVERIFY(d.toStep2());
+        auto *dalej = control<QPushButton>(&w, "kDalej");
+        auto *wstecz = control<QPushButton>(&w, "kWstecz");
+        auto *start = control<QPushButton>(&w, "kStart");
         bool dalejInTheSearch = true;
         if (during) {
             QTimer::singleShot(0, &w, [&] {
-                dalejInTheSearch = w.kDalej->isEnabled();
-                w.kWstecz->click();
+                dalejInTheSearch = dalej->isEnabled();
+                wstecz->click();
             });
         }
-        w.kStart->click();
+        start->click();
         if (!during) {
-            QVERIFY(w.kDalej->isEnabled());
-            w.kWstecz->click();
+            QVERIFY(dalej->isEnabled());
+            wstecz->click();
         }
         QCOMPARE(d.meter.receive(int(tried.size()) + 6),
             tried + gainFrame(4, SilentDevices::SamplesGain));
         QVERIFY(d.meter.receive(1, 100).isEmpty());
         QVERIFY(!dalejInTheSearch || !during);
-        QVERIFY(w.kWizardPage1->isVisible() && w.Kroki.Krok() == 1);
+        QVERIFY(control<QWidget>(&w, "kWizardPage1")->isVisible() && w.Kroki.Krok() == 1);
         QCOMPARE(w.Probki->IloscProbek(), 2);
         // Evaluated again, with Zakoncz waiting for a search of its own.
-        w.kDalej->click();
-        QVERIFY(w.kStart->isEnabled() && !w.kDalej->isEnabled());
+        dalej->click();
+        QVERIFY(start->isEnabled() && !dalej->isEnabled());
     }
 
     void aSearchCutShortOffersNothing_data()
@@ -450,9 +468,11 @@ private slots:
         TkKalibracja &w = d.p.wizard;
         QVERIFY(d.toStep2());
         MessageCatcher messages;
+        auto *start = control<QPushButton>(&w, "kStart");
         QTimer::singleShot(0, &w, [&] { d.unplug(meterLost); });
-        w.kStart->click();
-        QVERIFY(w.kWizardPage2->isVisible() && w.kStart->isEnabled() && !w.kDalej->isEnabled());
+        start->click();
+        QVERIFY(control<QWidget>(&w, "kWizardPage2")->isVisible() && start->isEnabled()
+            && !control<QPushButton>(&w, "kDalej")->isEnabled());
         QCOMPARE(w.WynikWzmocnienia, 0);
         QCOMPARE(messages.texts().size(), 1); // the link lost
         // A meter still there gets the gain of the samples back.
@@ -465,13 +485,13 @@ private slots:
         SilentDevices d;
         TkKalibracja &w = d.p.wizard;
         QVERIFY(d.toStep2());
-        w.kStart->click();
+        control<QPushButton>(&w, "kStart")->click();
         QCOMPARE(w.WynikWzmocnienia, 8192);
         MessageCatcher messages;
         d.meter.closeMaster();
         d.unplugReference();
         QTRY_VERIFY(!w.kComKalib->Connected() && !w.kComWzor->Connected());
-        w.kDalej->click(); // "Zakoncz": the search had completed
+        control<QPushButton>(&w, "kDalej")->click(); // "Zakoncz": the search had completed
         QVERIFY(!w.isVisible());
         QCOMPARE(messages.texts().size(), 2);
         QCOMPARE(ServicePanel::Cell(d.p.panel.Sondy, 2, 1), GainText(8192));
@@ -483,12 +503,12 @@ private slots:
         TkKalibracja &w = d.p.wizard;
         QVERIFY(d.toStep2());
         MessageCatcher messages;
-        w.kStart->click();
+        control<QPushButton>(&w, "kStart")->click();
         QCOMPARE(d.meter.receive(12), gainFrame(4, 16384) + gainFrame(4, 8192));
         QCOMPARE(w.WynikWzmocnienia, 8192);
 
         d.unplugReference();
-        w.kDalej->click(); // "Zakoncz"
+        control<QPushButton>(&w, "kDalej")->click(); // "Zakoncz"
         QCOMPARE(messages.texts().size(), 1);
         QVERIFY(!w.isVisible() && d.p.main.isVisible());
         QVERIFY(!w.kComWzor->Connected() && !w.kComKalib->Connected());
@@ -509,9 +529,11 @@ private slots:
         p.openWizard(1, 1);
         mapTestPort(1, QStringLiteral("/nonexistent/tty"));
 
-        w.kDalej->click();
+        auto *dalej = control<QPushButton>(&w, "kDalej");
+        dalej->click();
         QCOMPARE(messages.texts().size(), 1);
-        QVERIFY(w.kWizardPage0->isVisible() && w.Kroki.Krok() == 0 && w.kDalej->isEnabled());
+        QVERIFY(control<QWidget>(&w, "kWizardPage0")->isVisible() && w.Kroki.Krok() == 0
+            && dalej->isEnabled());
 
         messages.clear();
         w.close();
@@ -528,7 +550,7 @@ private slots:
         TkKalibracja w(nullptr);
         MessageCatcher messages;
         while (w.Probki->Register(1, 1)) { }
-        w.kWizardRejestruj->click();
+        control<QPushButton>(&w, "kWizardRejestruj")->click();
         QCOMPARE(messages.texts(), QStringList {SampleTableFullMessage()});
         QCOMPARE(w.Probki->IloscProbek(), SampleTable::kCapacity);
     }

@@ -2,6 +2,7 @@
 // with the reference measured on each, gain frames on the wire, the port conflict, a
 // misbehaving reference, and both links together against the simulator.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/MessageCatcher.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
@@ -51,12 +52,12 @@ private slots:
         QVERIFY(w.kComWzor->Connected() && w.kComKalib->Connected());
 
         QVERIFY(meter.send(frame(0x01, -15)));
-        QTRY_COMPARE(w.kWizardWzorLabel->text(), QStringLiteral("123.40"));
+        QTRY_COMPARE(control<QLabel>(&w, "kWizardWzorLabel")->text(), QStringLiteral("123.40"));
         QCOMPARE(w.WartoscKalibrowana, -1.5);
-        QCOMPARE(w.Label36->text(), QStringLiteral("-1.5"));
+        QCOMPARE(control<QLabel>(&w, "Label36")->text(), QStringLiteral("-1.5"));
         QCOMPARE(w.ZlyZakres, 0);
 
-        w.CheckBox2->setChecked(true);
+        control<QCheckBox>(&w, "CheckBox2")->setChecked(true);
         w.WartoscWzorcowa = 0;
         const QByteArray next = frame(0x03, 250);
         QVERIFY(meter.send(next.left(3)));
@@ -81,8 +82,8 @@ private slots:
         w.wyslij_wzmocnienie(1, QStringLiteral("32768"));
         QCOMPARE(meter.receive(6).toHex(' '), QByteArray("aa 55 43 04 00 80"));
         w.Zakres = 3;
-        w.SpinEdit1->setValue(12345);
-        w.Button9->click();
+        control<QSpinBox>(&w, "SpinEdit1")->setValue(12345);
+        control<QPushButton>(&w, "Button9")->click();
         QCOMPARE(meter.receive(6).toHex(' '), QByteArray("aa 55 43 0c 39 30"));
 
         // An empty text, a range outside 0..3 and a text that is no integer send nothing.
@@ -172,12 +173,16 @@ private slots:
         QVERIFY(sim.started());
         TkKalibracja w(nullptr);
         MessageCatcher messages;
+        auto *panel0 = control<QLabel>(&w, "StatusPanel0");
+        auto *panel1 = control<QLabel>(&w, "StatusPanel1");
+        auto *wzorPort = control<TComComboBox>(&w, "kWzorPort");
+        auto *kalibPort = control<TComComboBox>(&w, "kKalibPort");
         w.kComKalibOpen();
         w.kComWzorOpen();
         QCOMPARE(sim.nextLine(), QStringLiteral("W LO2"));
-        QCOMPARE(w.StatusPanel0->text(), QStringLiteral("Wzor: Online"));
-        QCOMPARE(w.StatusPanel1->text(), QStringLiteral("Kalib: Online"));
-        QVERIFY(!w.kWzorPort->isEnabled() && !w.kKalibPort->isEnabled());
+        QCOMPARE(panel0->text(), QStringLiteral("Wzor: Online"));
+        QCOMPARE(panel1->text(), QStringLiteral("Kalib: Online"));
+        QVERIFY(!wzorPort->isEnabled() && !kalibPort->isEnabled());
 
         // The reference reads the field in the wizard's scale of the meter: 12.34 mT is 123.4.
         QTRY_VERIFY(
@@ -195,11 +200,11 @@ private slots:
         // Every close of the meter link sets the reference slave.
         w.kComKalibClose();
         QCOMPARE(sim.nextLine(), QStringLiteral("W LO1"));
-        QCOMPARE(w.StatusPanel1->text(), QStringLiteral("Kalib: Offline"));
-        QVERIFY(w.kKalibPort->isEnabled());
+        QCOMPARE(panel1->text(), QStringLiteral("Kalib: Offline"));
+        QVERIFY(kalibPort->isEnabled());
         w.kComWzorClose();
-        QCOMPARE(w.StatusPanel0->text(), QStringLiteral("Wzor: Offline"));
-        QVERIFY(w.kWzorPort->isEnabled());
+        QCOMPARE(panel0->text(), QStringLiteral("Wzor: Offline"));
+        QVERIFY(wzorPort->isEnabled());
         QVERIFY(messages.texts().isEmpty());
     }
 };
