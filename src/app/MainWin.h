@@ -67,24 +67,18 @@ public:
     QAction *EksportCSV1 = nullptr;
 
     // Result panel.
-    QFrame *PanelWynik = nullptr;
     QGroupBox *GroupBox1 = nullptr, *GroupBox4 = nullptr;
-    QLabel *SWynik = nullptr, *Falka = nullptr, *BP = nullptr, *STemp = nullptr, *stopien = nullptr;
+    QLabel *Falka = nullptr, *BP = nullptr, *STemp = nullptr;
     QToolButton *LastWYnik = nullptr, *OneWynik = nullptr;
     // Statistics and filter.
-    QFrame *PanelStat = nullptr, *PanelFiltr = nullptr;
     QCheckBox *Dane = nullptr, *filtr = nullptr;
-    QLabel *Min1 = nullptr, *Max1 = nullptr, *Avr1 = nullptr, *Min = nullptr, *Max = nullptr,
-           *Avr = nullptr, *LabelTau = nullptr;
-    QPushButton *Button1 = nullptr;
+    QLabel *Min1 = nullptr, *Max1 = nullptr, *Avr1 = nullptr, *LabelTau = nullptr;
     QLineEdit *Tau = nullptr;
     // Control panel.
-    QFrame *PanelSterowanie = nullptr;
     QLabel *Panel9 = nullptr;
     QPushButton *S_Polacz = nullptr, *S_Zapisz = nullptr, *SpeedButton1 = nullptr,
                 *Button2 = nullptr;
     // Scale panel.
-    QFrame *PanelSkala = nullptr;
     QCheckBox *Autoskalowanie = nullptr;
     QLabel *Label13 = nullptr, *Label14 = nullptr;
     QSlider *W = nullptr, *O = nullptr;
@@ -92,7 +86,6 @@ public:
     TWykres *Wykres1 = nullptr;
     QToolButton *Kosz = nullptr;
     QSlider *TrackBar1 = nullptr;
-    QTimer *Timer1 = nullptr;
     // Status bar panels.
     QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr;
     // The service panel over the chart (service mode).
@@ -116,7 +109,6 @@ public:
     std::vector<double> StoredSeries;
     int LiczbaWynikow() const { return Recorder.LiczbaWynikow(); }
     bool Zapisywanie() const { return Recorder.Zapisywanie(); }
-    QString RecordingFile;
 
     // The questions that recording and opening data files ask the user. Each runs its dialog;
     // tests put their own answers in.
@@ -131,19 +123,6 @@ public:
         std::function<BeforeClosing()> saveBeforeClosing;
     } Questions;
 
-    void RefilterStored();
-    void RedrawStored(int start);
-    // Runs a decoded result through the processing chain and shows it (labels and chart);
-    // returns the filtered value. The chart takes the point at once; the screen, the chart's
-    // picture with it, is updated every DisplayIntervalMs (the meter can send 137 results a
-    // second, more than a screen shows): by the first result when an update is due, or by
-    // DisplayTimer when results stop coming. Labels whose text is unchanged are not repainted.
-    double ShowResult(const DecodedResult &result);
-    // Puts the latest result on the screen now.
-    void ApplyDisplay();
-    static constexpr int DisplayIntervalMs = 20;
-    QTimer *DisplayTimer = nullptr;
-
     // Service mode (MainWinService.cpp).
     QToolButton *PokazSerwis = nullptr;
     void WlaczSerwis();
@@ -152,13 +131,6 @@ public:
     // Command frames to the meter on ComPort1 (MainWinParams.cpp), failures shown over this
     // window.
     ParameterSender Sender();
-
-    // The calibration wizard's way back (MainWinKalibracja.cpp).
-    bool MeterLinkOnCom1() const override;
-    void ReopenMeterLink() override;
-    QString ProbeGainText(int column, int row) const override;
-    void WriteProbeGain(int column, int row, const QString &text) override;
-    void ShowMainWindow() override;
 
     // Parameter files (MainWinParams.cpp). The chooser asks for a file name (empty: the user
     // cancelled); it is the file dialog unless a test puts its own in.
@@ -169,9 +141,20 @@ public:
     bool LoadParameters(const QString &path);
 
 public slots:
-    void Koniec1Click();
     void OProgramie1Click();
     void ZmienJezykClick();
+    void COM21Click();
+    // Service panel (MainWinParams.cpp).
+    void SondyDblClick();
+    // Recording hand-over: called once per decoded result with the text that is shown and its
+    // unit (UnitText's).
+    void RecordResult(const QString &text, const char *unit = "");
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void Koniec1Click();
 
     // Receive protocol.
     void ComPort1RxChar(const std::optional<ResultFrameBytes> &frame);
@@ -180,7 +163,6 @@ public slots:
     void Poczony1Click();
     void TransClick();
     void COM11Click();
-    void COM21Click();
     void ComPort1Open();
     void ComPort1Close();
     void ComPort1LinkLost(const EComPort &why);
@@ -210,7 +192,6 @@ public slots:
     void WyslijClick();
     void Button4Click();
     void OdbierzClick();
-    void SondyDblClick();
     // Parameter files (MainWinParams.cpp).
     void ZapiszParametryClick();
     void OtworzParametryClick();
@@ -223,16 +204,45 @@ public slots:
     bool ZakonczClick();
     void S_ZapiszClick();
     void Otwrz1Click();
-    // Recording hand-over: called once per decoded result with the text that is shown and its
-    // unit (UnitText's).
-    void RecordResult(const QString &text, const char *unit = "");
     // CSV export (MainWinExport.cpp): writes the result store, or the last recording.
     void EksportCSV1Click();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
+    // The calibration wizard's way back (MainWinKalibracja.cpp).
+    bool MeterLinkOnCom1() const override;
+    void ReopenMeterLink() override;
+    QString ProbeGainText(int column, int row) const override;
+    void WriteProbeGain(int column, int row, const QString &text) override;
+    void ShowMainWindow() override;
+
+    // Result panel.
+    QFrame *PanelWynik = nullptr;
+    QLabel *SWynik = nullptr, *stopien = nullptr;
+    // Statistics and filter.
+    QFrame *PanelStat = nullptr, *PanelFiltr = nullptr;
+    QLabel *Min = nullptr, *Max = nullptr, *Avr = nullptr;
+    QPushButton *Button1 = nullptr;
+    // Control and scale panels.
+    QFrame *PanelSterowanie = nullptr, *PanelSkala = nullptr;
+    // The scroll bar's redraw delay.
+    QTimer *Timer1 = nullptr;
+
+    // The file the running recording goes to.
+    QString RecordingFile;
+
+    void RefilterStored();
+    void RedrawStored(int start);
+    // Runs a decoded result through the processing chain and shows it (labels and chart);
+    // returns the filtered value. The chart takes the point at once; the screen, the chart's
+    // picture with it, is updated every DisplayIntervalMs (the meter can send 137 results a
+    // second, more than a screen shows): by the first result when an update is due, or by
+    // DisplayTimer when results stop coming. Labels whose text is unchanged are not repainted.
+    double ShowResult(const DecodedResult &result);
+    // Puts the latest result on the screen now.
+    void ApplyDisplay();
+    static constexpr int DisplayIntervalMs = 20;
+    QTimer *DisplayTimer = nullptr;
+
     void FormCreate();
     void FormClose();
     void buildMenu();

@@ -18,33 +18,17 @@ class ServicePanel : public QGroupBox {
 public:
     explicit ServicePanel(QWidget *parent);
 
-    QTabWidget *Zakladki = nullptr;
-    QWidget *TabSondy = nullptr, *TabTemperatura = nullptr, *TabInne = nullptr,
-            *TabDiagnostyka = nullptr;
-    // Tab "Sondy": probe gains per range; the DC component (hidden, but sent and filed).
+    // Tab "Sondy": probe gains per range.
     QTableWidget *Sondy = nullptr;
-    QLabel *LabelSondy = nullptr, *LabelStala = nullptr;
-    QLineEdit *Stala = nullptr;
-    // Tab "Temperatura".
-    QLabel *LabelWKor = nullptr, *LabelOKor = nullptr, *LabelOTemp = nullptr, *LabelWtemp = nullptr,
-           *LabelWzmocnienieFiltruTemp = nullptr;
-    QLineEdit *WKor = nullptr, *OKor = nullptr, *OTemp = nullptr, *Wtemp = nullptr,
-              *WzmocnienieFiltruTemp = nullptr;
-    // Tab "Inne": filter gains and thresholds, phases, serial number, probe-type threshold.
-    QTableWidget *KFILTR = nullptr, *S_Faza = nullptr;
-    QLabel *LabelKFILTR = nullptr, *LabelS_Faza = nullptr, *LabelNumerSeryjny = nullptr,
-           *LabelProgRodzajuSondy = nullptr, *LabelProgZakres = nullptr;
-    QLineEdit *NumerSeryjnyMiernika = nullptr, *ProgRodzajuSondy = nullptr;
+    // Tab "Inne": filter gains and thresholds, serial number.
+    QTableWidget *KFILTR = nullptr;
+    QLineEdit *NumerSeryjnyMiernika = nullptr;
     // Tab "Diagnostyka": the temperature filter and the largest jump.
-    QGroupBox *GroupFiltrTemp = nullptr, *GroupSzczegoly = nullptr;
     QCheckBox *filtrTemp = nullptr;
-    QLabel *LabelTauTemp = nullptr;
     QLineEdit *TauTemp = nullptr;
     QLabel *SSkok = nullptr;
     QPushButton *Button3 = nullptr;
     // Tab "Diagnostyka": sending any value to any cell.
-    QGroupBox *GroupDowolna = nullptr;
-    QLabel *LabelDWPole = nullptr, *LabelDWWartosc = nullptr;
     QLineEdit *DWPole = nullptr, *DWWartosc = nullptr;
     QPushButton *Button4 = nullptr;
     // Buttons of the panel.
@@ -58,14 +42,36 @@ public:
     static void SetCell(QTableWidget *grid, int column, int row, const QString &text);
 
     // The parameter set as the panel shows it, and filling the panel from one.
-    QString Text(ParameterField field) const;
-    void SetText(ParameterField field, const QString &text);
     ParameterTexts Texts() const;
     void SetTexts(const ParameterTexts &texts);
     // Empties every parameter field except the temperature filter gain.
     void ClearParameters();
 
 private:
+    QTabWidget *Zakladki = nullptr;
+    QWidget *TabSondy = nullptr, *TabTemperatura = nullptr, *TabInne = nullptr,
+            *TabDiagnostyka = nullptr;
+    // Tab "Sondy": the DC component (hidden, but sent and filed).
+    QLabel *LabelSondy = nullptr, *LabelStala = nullptr;
+    QLineEdit *Stala = nullptr;
+    // Tab "Temperatura".
+    QLabel *LabelWKor = nullptr, *LabelOKor = nullptr, *LabelOTemp = nullptr, *LabelWtemp = nullptr,
+           *LabelWzmocnienieFiltruTemp = nullptr;
+    QLineEdit *WKor = nullptr, *OKor = nullptr, *OTemp = nullptr, *Wtemp = nullptr,
+              *WzmocnienieFiltruTemp = nullptr;
+    // Tab "Inne": phases, probe-type threshold.
+    QTableWidget *S_Faza = nullptr;
+    QLabel *LabelKFILTR = nullptr, *LabelS_Faza = nullptr, *LabelNumerSeryjny = nullptr,
+           *LabelProgRodzajuSondy = nullptr, *LabelProgZakres = nullptr;
+    QLineEdit *ProgRodzajuSondy = nullptr;
+    // Tab "Diagnostyka".
+    QGroupBox *GroupFiltrTemp = nullptr, *GroupSzczegoly = nullptr, *GroupDowolna = nullptr;
+    QLabel *LabelTauTemp = nullptr, *LabelDWPole = nullptr, *LabelDWWartosc = nullptr;
+
+    // One field of the parameter set as the panel shows it, and filling it.
+    QString Text(ParameterField field) const;
+    void SetText(ParameterField field, const QString &text);
+
     void buildSondy();
     void buildTemperatura();
     void buildInne();

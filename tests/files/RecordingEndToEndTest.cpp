@@ -1,6 +1,7 @@
 // Recording from the simulated meter through the program's handlers and its interval
 // dialog, then opening the file again: the series comes back onto the chart.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/DialogAnswerer.h"
 #include "common/MessageCatcher.h"
 #include "common/SimProcess.h"
@@ -34,8 +35,11 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("session.N3D"));
         TMainWin win;
-        win.S_Polacz->click();
-        QTRY_COMPARE(win.SWynik->text(), QStringLiteral("  - 7.50 mT"));
+        auto *zapisz = control<QPushButton>(&win, "S_Zapisz");
+        auto *status = control<QLabel>(&win, "StatusPanel1");
+        auto *chart = control<TWykres>(&win, "Wykres1");
+        control<QPushButton>(&win, "S_Polacz")->click();
+        QTRY_COMPARE(control<QLabel>(&win, "SWynik")->text(), QStringLiteral("  - 7.50 mT"));
 
         // Every second result, chosen in the program's interval dialog; the file name is
         // what the save dialog would return.
@@ -44,15 +48,15 @@ private slots:
             dialog->OK->click();
         });
         win.Questions.saveDataFile = [&] { return path; };
-        win.S_Zapisz->click();
+        zapisz->click();
         QVERIFY(step.answered());
         QVERIFY(win.Zapisywanie());
         QCOMPARE(win.Recorder.KrokZapisu(), 2);
         QTRY_VERIFY_WITH_TIMEOUT(win.LiczbaWynikow() >= 10, 10000);
-        win.S_Zapisz->click();
+        zapisz->click();
         QVERIFY(!win.Zapisywanie());
-        QVERIFY(win.StatusPanel1->text().startsWith(QString::fromUtf8("Zapisano wyników: ")));
-        const int kept = win.StatusPanel1->text().section(QLatin1Char(' '), -1).toInt();
+        QVERIFY(status->text().startsWith(QString::fromUtf8("Zapisano wyników: ")));
+        const int kept = status->text().section(QLatin1Char(' '), -1).toInt();
         QVERIFY(kept >= 10);
 
         QFile file(path);
@@ -61,13 +65,13 @@ private slots:
         QCOMPARE(bytes.count("  - 7.50\r\n"), kept);
 
         win.Questions.openDataFile = [&] { return path; };
-        win.Button2->click();
+        control<QPushButton>(&win, "Button2")->click();
         QCOMPARE(win.LiczbaWynikow(), kept);
-        QVERIFY(!win.Danezurzdzenia1->isChecked());
+        QVERIFY(!control<QAction>(&win, "Danezurzdzenia1")->isChecked());
         QCOMPARE(win.StoredSeries.front(), -7.5);
         // The flat series lies mid-height, from the first column on.
-        QTRY_VERIFY(win.Wykres1->Ilosc() >= kept - 1);
-        const QImage &image = win.Wykres1->image();
+        QTRY_VERIFY(chart->Ilosc() >= kept - 1);
+        const QImage &image = chart->image();
         QCOMPARE(image.pixelColor(1, 217 - 2 - 107), QColor(255, 255, 0));
         QVERIFY(messages.texts().isEmpty());
     }

@@ -1,5 +1,6 @@
 // Recording results into data files and opening them again, through the main window.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/MessageCatcher.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
@@ -21,6 +22,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -40,7 +42,7 @@ struct Recorder {
     Recorder()
     {
         mapTestPort(1, QString::fromStdString(pty.slavePath()));
-        win.S_Polacz->click();
+        control<QPushButton>(&win, "S_Polacz")->click();
         win.Questions.recordingStep = [this] { return step; };
         win.Questions.saveDataFile
             = [this] { return saveAs.isEmpty() ? QString() : saveAs.takeFirst(); };
@@ -79,21 +81,27 @@ private slots:
     void everyResultWithStepOne()
     {
         Recorder r;
+        auto *zapisz = control<QPushButton>(&r.win, "S_Zapisz");
+        auto *zapisz1 = control<QAction>(&r.win, "Zapisz1");
+        auto *zakoncz = control<QAction>(&r.win, "Zakoncz");
+        auto *otworz = control<QAction>(&r.win, "Otwrz1");
+        auto *otworzPlik = control<QPushButton>(&r.win, "Button2");
         r.saveAs = {r.file("one.N3D")};
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QVERIFY(r.win.Zapisywanie());
-        QCOMPARE(r.win.S_Zapisz->text(), QStringLiteral("Stop saving"));
-        QVERIFY(!r.win.Zapisz1->isEnabled() && r.win.Zakoncz->isEnabled());
-        QVERIFY(!r.win.Otwrz1->isEnabled() && !r.win.Button2->isEnabled());
+        QCOMPARE(zapisz->text(), QStringLiteral("Stop saving"));
+        QVERIFY(!zapisz1->isEnabled() && zakoncz->isEnabled());
+        QVERIFY(!otworz->isEnabled() && !otworzPlik->isEnabled());
         QVERIFY(r.feed({150, -150, 0, 12345}));
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QVERIFY(!r.win.Zapisywanie());
         QCOMPARE(readAll(r.file("one.N3D")),
             QByteArray("   1.50\r\n  - 1.50\r\n   0.00\r\n 123.45\r\n"));
-        QCOMPARE(r.win.StatusPanel1->text(), QString::fromUtf8("Zapisano wyników: 4"));
-        QCOMPARE(r.win.S_Zapisz->text(), QStringLiteral("Save as..."));
-        QVERIFY(r.win.Zapisz1->isEnabled() && !r.win.Zakoncz->isEnabled());
-        QVERIFY(r.win.Otwrz1->isEnabled() && r.win.Button2->isEnabled());
+        QCOMPARE(control<QLabel>(&r.win, "StatusPanel1")->text(),
+            QString::fromUtf8("Zapisano wyników: 4"));
+        QCOMPARE(zapisz->text(), QStringLiteral("Save as..."));
+        QVERIFY(zapisz1->isEnabled() && !zakoncz->isEnabled());
+        QVERIFY(otworz->isEnabled() && otworzPlik->isEnabled());
         QCOMPARE(r.win.LiczbaWynikow(), 0);
     }
 
@@ -102,15 +110,16 @@ private slots:
         Recorder r;
         r.step = 3;
         r.saveAs = {r.file("three.N3D")};
-        r.win.Zapisz1->trigger();
+        control<QAction>(&r.win, "Zapisz1")->trigger();
         QVERIFY(r.feed({100, 200, 300, 400, 500, 600, 700}));
-        r.win.Zakoncz->trigger();
+        control<QAction>(&r.win, "Zakoncz")->trigger();
         QCOMPARE(readAll(r.file("three.N3D")), QByteArray("   3.00\r\n   6.00\r\n"));
     }
 
     void stoppingBeforeAnyKeptResultWritesNothing()
     {
         Recorder r;
+        auto *zapisz = control<QPushButton>(&r.win, "S_Zapisz");
         const QString path = r.file("keep.N3D");
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
@@ -118,41 +127,44 @@ private slots:
         old.close();
         r.step = 5;
         r.saveAs = {path};
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QVERIFY(r.feed({100, 200}));
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QCOMPARE(readAll(path), QByteArray("   7.00\r\n"));
-        QCOMPARE(r.win.StatusPanel1->text(), QString());
+        QCOMPARE(control<QLabel>(&r.win, "StatusPanel1")->text(), QString());
     }
 
     void cancelledDialogsStartNothing()
     {
         Recorder r;
+        auto *zapisz = control<QPushButton>(&r.win, "S_Zapisz");
         r.step = 0; // the interval dialog closed by its close box
         r.saveAs = {r.file("x.N3D")};
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QVERIFY(!r.win.Zapisywanie());
         r.step = 2;
         r.saveAs.clear(); // the save dialog cancelled
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QVERIFY(!r.win.Zapisywanie());
-        QVERIFY(r.win.Zapisz1->isEnabled());
+        QVERIFY(control<QAction>(&r.win, "Zapisz1")->isEnabled());
     }
 
     void manyResultsAndTheFullStore()
     {
         Recorder r;
+        auto *zapisz = control<QPushButton>(&r.win, "S_Zapisz");
+        auto *status = control<QLabel>(&r.win, "StatusPanel1");
         r.saveAs = {r.file("many.N3D")};
-        r.win.S_Zapisz->click();
+        zapisz->click();
         for (int i = 0; i < 300; ++i)
             r.win.RecordResult(QStringLiteral("   1.00"));
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QCOMPARE(readAll(r.file("many.N3D")).count("\r\n"), 300);
-        QCOMPARE(r.win.StatusPanel1->text(), QString::fromUtf8("Zapisano wyników: 300"));
+        QCOMPARE(status->text(), QString::fromUtf8("Zapisano wyników: 300"));
 
         r.saveAs = {r.file("full.N3D")};
-        r.win.S_Zapisz->click();
-        QCOMPARE(r.win.StatusPanel1->text(), QString()); // not the last recording's count
+        zapisz->click();
+        QCOMPARE(status->text(), QString()); // not the last recording's count
         for (int i = 1; i < MaxDataFileResults; ++i)
             r.win.RecordResult(QStringLiteral("   2.00"));
         QVERIFY(r.win.Zapisywanie());
@@ -161,21 +173,23 @@ private slots:
         const QByteArray bytes = readAll(r.file("full.N3D"));
         QCOMPARE(bytes.count("\r\n"), MaxDataFileResults);
         QVERIFY(bytes.endsWith("   2.00\r\n   3.00\r\n"));
-        QCOMPARE(r.win.StatusPanel1->text(), QString::fromUtf8("Zapisano wyników: 65535"));
+        QCOMPARE(status->text(), QString::fromUtf8("Zapisano wyników: 65535"));
     }
 
     void failedWriteKeepsTheResultsForAnotherFile()
     {
         Recorder r;
+        auto *zapisz = control<QPushButton>(&r.win, "S_Zapisz");
         r.saveAs = {r.file("no/such/folder/a.N3D"), r.file("rescued.N3D")};
         MessageCatcher messages;
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QVERIFY(r.feed({111, 222}));
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QCOMPARE(
             messages.texts(), QStringList {QString::fromUtf8("Błąd. Nie można zapisać do pliku.")});
         QCOMPARE(readAll(r.file("rescued.N3D")), QByteArray("   1.11\r\n   2.22\r\n"));
-        QCOMPARE(r.win.StatusPanel1->text(), QString::fromUtf8("Zapisano wyników: 2"));
+        QCOMPARE(control<QLabel>(&r.win, "StatusPanel1")->text(),
+            QString::fromUtf8("Zapisano wyników: 2"));
     }
 
     void closingWhileRecordingAsksOnce_data()
@@ -207,7 +221,7 @@ private slots:
         QFETCH(bool, saved);
         Recorder r;
         r.saveAs = {r.file(recordTo.toUtf8().constData())};
-        r.win.S_Zapisz->click();
+        control<QPushButton>(&r.win, "S_Zapisz")->click();
         QVERIFY(r.feed({111, 222}));
         for (const QString &name : otherFiles)
             r.saveAs.append(r.file(name.toUtf8().constData()));
@@ -228,32 +242,37 @@ private slots:
     void recordedFileOpensBackOnTheChart()
     {
         Recorder r;
+        auto *zapisz = control<QPushButton>(&r.win, "S_Zapisz");
+        auto *chart = control<TWykres>(&r.win, "Wykres1");
         r.saveAs = {r.file("back.N3D")};
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QVERIFY(r.feed({-150, 250, 375}));
-        r.win.S_Zapisz->click();
+        zapisz->click();
 
         r.openPath = r.file("back.N3D");
-        r.win.Button2->click();
+        control<QPushButton>(&r.win, "Button2")->click();
         QCOMPARE(r.win.Recorder.Wyniki(),
             (QStringList {
                 QStringLiteral("  - 1.50"), QStringLiteral("   2.50"), QStringLiteral("   3.75")}));
-        QVERIFY(!r.win.Danezurzdzenia1->isChecked());
-        QVERIFY(r.win.Kosz->isHidden());
-        QVERIFY(r.win.filtr->isChecked());
-        QVERIFY(r.win.Wykres1->AutoSkala());
-        QVERIFY(r.win.TrackBar1->isHidden());
+        QVERIFY(!control<QAction>(&r.win, "Danezurzdzenia1")->isChecked());
+        QVERIFY(control<QToolButton>(&r.win, "Kosz")->isHidden());
+        QVERIFY(control<QCheckBox>(&r.win, "filtr")->isChecked());
+        QVERIFY(chart->AutoSkala());
+        QVERIFY(control<QSlider>(&r.win, "TrackBar1")->isHidden());
         QCOMPARE(r.win.StoredSeries.size(), std::size_t(3));
-        QVERIFY(r.win.Wykres1->Ilosc() > 0);
+        QVERIFY(chart->Ilosc() > 0);
         // Live results no longer reach the chart while the file is shown.
-        const int points = r.win.Wykres1->Ilosc();
+        const int points = chart->Ilosc();
         QVERIFY(r.feed({999}));
-        QCOMPARE(r.win.Wykres1->Ilosc(), points);
+        QCOMPARE(chart->Ilosc(), points);
     }
 
     void trackBarForLongFiles()
     {
         Recorder r;
+        auto *otworz = control<QAction>(&r.win, "Otwrz1");
+        auto *scroll = control<QSlider>(&r.win, "TrackBar1");
+        auto *redraw = control<QTimer>(&r.win, "Timer1");
         auto write = [&](const char *name, int lines) {
             QStringList texts;
             for (int i = 0; i < lines; ++i)
@@ -263,44 +282,45 @@ private slots:
         write("long.N3D", 1000);
         write("short.N3D", 500);
         r.openPath = r.file("long.N3D");
-        r.win.Otwrz1->trigger();
-        QVERIFY(!r.win.TrackBar1->isHidden());
-        QCOMPARE(r.win.TrackBar1->maximum(), 472);
-        QCOMPARE(r.win.TrackBar1->value(), 1);
+        otworz->trigger();
+        QVERIFY(!scroll->isHidden());
+        QCOMPARE(scroll->maximum(), 472);
+        QCOMPARE(scroll->value(), 1);
         // Moving it quickly redraws once, 250 ms after the last move.
-        r.win.TrackBar1->setValue(100);
-        r.win.TrackBar1->setValue(200);
-        QVERIFY(r.win.Timer1->isActive());
-        QTRY_VERIFY(!r.win.Timer1->isActive());
+        scroll->setValue(100);
+        scroll->setValue(200);
+        QVERIFY(redraw->isActive());
+        QTRY_VERIFY(!redraw->isActive());
 
         r.openPath = r.file("short.N3D");
-        r.win.Otwrz1->trigger();
-        QVERIFY(r.win.TrackBar1->isHidden());
-        QCOMPARE(r.win.TrackBar1->value(), 1);
+        otworz->trigger();
+        QVERIFY(scroll->isHidden());
+        QCOMPARE(scroll->value(), 1);
 
         // Back to live data.
-        r.win.SpeedButton1->click();
-        QVERIFY(r.win.Danezurzdzenia1->isChecked());
-        QVERIFY(r.win.TrackBar1->isHidden());
-        QVERIFY(!r.win.Kosz->isHidden());
+        control<QPushButton>(&r.win, "SpeedButton1")->click();
+        QVERIFY(control<QAction>(&r.win, "Danezurzdzenia1")->isChecked());
+        QVERIFY(scroll->isHidden());
+        QVERIFY(!control<QToolButton>(&r.win, "Kosz")->isHidden());
     }
 
     void badFilesLeaveTheViewAlone()
     {
         Recorder r;
+        auto *otworz = control<QAction>(&r.win, "Otwrz1");
         QVERIFY(WriteDataFile(
             r.file("good.N3D"), {QStringLiteral("   1.00"), QStringLiteral("   2.00")}));
         r.openPath = r.file("good.N3D");
-        r.win.Otwrz1->trigger();
+        otworz->trigger();
         MessageCatcher messages;
         QFile binary(r.file("bin.N3D"));
         QVERIFY(binary.open(QIODevice::WriteOnly));
         binary.write(QByteArray("\x00\x01\x02", 3));
         binary.close();
         r.openPath = r.file("bin.N3D");
-        r.win.Otwrz1->trigger();
+        otworz->trigger();
         r.openPath = r.file("missing.N3D");
-        r.win.Otwrz1->trigger();
+        otworz->trigger();
         QCOMPARE(messages.texts().size(), 2);
         QCOMPARE(messages.texts().at(0), QString::fromUtf8("Błąd. Nie można odczytac pliku."));
         QCOMPARE(r.win.LiczbaWynikow(), 2);
@@ -309,35 +329,37 @@ private slots:
         QVERIFY(empty.open(QIODevice::WriteOnly));
         empty.close();
         r.openPath = r.file("empty.N3D");
-        r.win.Otwrz1->trigger();
+        otworz->trigger();
         QCOMPARE(r.win.LiczbaWynikow(), 0);
-        QCOMPARE(r.win.Wykres1->Ilosc(), 0);
+        QCOMPARE(control<TWykres>(&r.win, "Wykres1")->Ilosc(), 0);
         QCOMPARE(messages.texts().size(), 2);
     }
 
     void csvExportOfTheRecordingAndOfOpenedFiles()
     {
         Recorder r;
+        auto *csvItem = control<QAction>(&r.win, "EksportCSV1");
+        auto *zapisz = control<QPushButton>(&r.win, "S_Zapisz");
         QString csv;
         r.win.Questions.saveCsvFile = [&] { return csv; };
-        QVERIFY(!r.win.EksportCSV1->isEnabled());
+        QVERIFY(!csvItem->isEnabled());
         r.saveAs = {r.file("rec.N3D")};
-        r.win.S_Zapisz->click();
-        QVERIFY(!r.win.EksportCSV1->isEnabled()); // nothing kept yet
+        zapisz->click();
+        QVERIFY(!csvItem->isEnabled()); // nothing kept yet
         const QDateTime before = QDateTime::currentDateTime();
         QVERIFY(r.feed({-150, 250}));
         r.win.RecordResult(QStringLiteral("    3.0"), " kA/m");
         const QDateTime after = QDateTime::currentDateTime();
-        QVERIFY(r.win.EksportCSV1->isEnabled());
+        QVERIFY(csvItem->isEnabled());
         csv = r.file("during.csv");
-        r.win.EksportCSV1->trigger();
+        csvItem->trigger();
 
         // The stop empties the store; the recording stays there to export.
-        r.win.S_Zapisz->click();
+        zapisz->click();
         QCOMPARE(r.win.LiczbaWynikow(), 0);
-        QVERIFY(r.win.EksportCSV1->isEnabled());
+        QVERIFY(csvItem->isEnabled());
         csv = r.file("after.csv");
-        r.win.EksportCSV1->trigger();
+        csvItem->trigger();
         const QByteArray recorded = readAll(r.file("during.csv"));
         QCOMPARE(readAll(csv), recorded);
         const QList<QByteArray> lines = recorded.split('\n');
@@ -358,14 +380,14 @@ private slots:
 
         // An opened file holds no times; a failed write says so as for data files.
         r.openPath = r.file("rec.N3D");
-        r.win.Button2->click();
+        control<QPushButton>(&r.win, "Button2")->click();
         csv = r.file("opened.csv");
-        r.win.EksportCSV1->trigger();
+        csvItem->trigger();
         QCOMPARE(
             readAll(csv), QByteArray("No,Time,Value,Unit\r\n1,,-1.50,\r\n2,,2.50,\r\n3,,3.0,\r\n"));
         MessageCatcher messages;
         csv = r.file("no/such/folder/x.csv");
-        r.win.EksportCSV1->trigger();
+        csvItem->trigger();
         QCOMPARE(
             messages.texts(), QStringList {QString::fromUtf8("Błąd. Nie można zapisać do pliku.")});
 
@@ -375,10 +397,10 @@ private slots:
         QVERIFY(empty.open(QIODevice::WriteOnly));
         empty.close();
         r.openPath = empty.fileName();
-        r.win.Otwrz1->trigger();
+        control<QAction>(&r.win, "Otwrz1")->trigger();
         r.win.setEnabled(false);
         r.win.setEnabled(true);
-        QVERIFY(!r.win.EksportCSV1->isEnabled());
+        QVERIFY(!csvItem->isEnabled());
     }
 };
 

@@ -1,11 +1,11 @@
 // Connecting and disconnecting, the port choice, the link watchdog and a meter that vanishes.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/MessageCatcher.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
 
 #include "app/MainWin.h"
-#include "app/ServicePanel.h"
 #include "core/Jezyki.h"
 #include "measure/ResultFrame.h"
 #include "serial/CPort.h"
@@ -47,43 +47,53 @@ private slots:
         PtyPair pty;
         mapTestPort(1, QString::fromStdString(pty.slavePath()));
         TMainWin win;
-        win.S_Polacz->click();
+        auto *polacz = control<QPushButton>(&win, "S_Polacz");
+        auto *poczony = control<QAction>(&win, "Poczony1");
+        auto *status = control<QLabel>(&win, "StatusPanel0");
+        auto *trans = control<QMenu>(&win, "Trans")->menuAction();
+        auto *zapisz1 = control<QAction>(&win, "Zapisz1");
+        auto *zapisz = control<QPushButton>(&win, "S_Zapisz");
+        auto *wyslij = control<QPushButton>(&win, "Wyslij");
+        auto *watchdog = control<QTimer>(&win, "SprPolacz");
+        auto *wynik = control<QLabel>(&win, "SWynik");
+        auto *temp = control<QLabel>(&win, "STemp");
+        polacz->click();
         QVERIFY(win.ComPort1->Connected());
-        QVERIFY(win.Poczony1->isChecked());
-        QCOMPARE(win.S_Polacz->text(), QStringLiteral("Disconnect"));
-        QCOMPARE(win.StatusPanel0->text(), QStringLiteral("Connected to COM1"));
-        QVERIFY(!win.Trans->menuAction()->isEnabled());
-        QVERIFY(win.Zapisz1->isEnabled() && win.S_Zapisz->isEnabled());
-        QVERIFY(win.Send->Wyslij->isEnabled());
-        QVERIFY(win.SprPolacz->isActive());
-        QVERIFY(!win.STemp->isHidden() && !win.stopien->isHidden());
-        QCOMPARE(textColour(win.SWynik), Yellow);
-        QCOMPARE(textColour(win.STemp), White);
+        QVERIFY(poczony->isChecked());
+        QCOMPARE(polacz->text(), QStringLiteral("Disconnect"));
+        QCOMPARE(status->text(), QStringLiteral("Connected to COM1"));
+        QVERIFY(!trans->isEnabled());
+        QVERIFY(zapisz1->isEnabled() && zapisz->isEnabled());
+        QVERIFY(wyslij->isEnabled());
+        QVERIFY(watchdog->isActive());
+        QVERIFY(!temp->isHidden() && !control<QLabel>(&win, "stopien")->isHidden());
+        QCOMPARE(textColour(wynik), Yellow);
+        QCOMPARE(textColour(temp), White);
 
         // The language switch rewrites the panel with one more space behind text #40.
         LanguageName = LanguagePolish;
         win.ApplyLanguage();
-        QCOMPARE(win.StatusPanel0->text(), QString::fromUtf8("Połączony na  COM1"));
-        QCOMPARE(win.S_Polacz->text(), QString::fromUtf8("Rozłącz"));
+        QCOMPARE(status->text(), QString::fromUtf8("Połączony na  COM1"));
+        QCOMPARE(polacz->text(), QString::fromUtf8("Rozłącz"));
         LanguageName = LanguageEnglish;
         win.ApplyLanguage();
 
-        win.Poczony1->trigger(); // the menu item does the same as the button
+        poczony->trigger(); // the menu item does the same as the button
         QVERIFY(!win.ComPort1->Connected());
-        QVERIFY(!win.Poczony1->isChecked());
-        QCOMPARE(win.S_Polacz->text(), QStringLiteral("Connect"));
-        QCOMPARE(win.StatusPanel0->text(), QStringLiteral("Disconnected"));
-        QVERIFY(win.Trans->menuAction()->isEnabled());
-        QVERIFY(!win.Zapisz1->isEnabled() && !win.S_Zapisz->isEnabled());
-        QVERIFY(!win.Send->Wyslij->isEnabled());
-        QVERIFY(!win.SprPolacz->isActive());
-        QCOMPARE(textColour(win.SWynik), Silver);
-        QCOMPARE(textColour(win.STemp), Silver);
-        QCOMPARE(textColour(win.BP), Grey);
+        QVERIFY(!poczony->isChecked());
+        QCOMPARE(polacz->text(), QStringLiteral("Connect"));
+        QCOMPARE(status->text(), QStringLiteral("Disconnected"));
+        QVERIFY(trans->isEnabled());
+        QVERIFY(!zapisz1->isEnabled() && !zapisz->isEnabled());
+        QVERIFY(!wyslij->isEnabled());
+        QVERIFY(!watchdog->isActive());
+        QCOMPARE(textColour(wynik), Silver);
+        QCOMPARE(textColour(temp), Silver);
+        QCOMPARE(textColour(control<QLabel>(&win, "BP")), Grey);
 
         // The port closed above opens again, for an ordinary user too.
         MessageCatcher messages;
-        win.S_Polacz->click();
+        polacz->click();
         QCOMPARE(messages.texts(), QStringList());
         QVERIFY(win.ComPort1->Connected());
     }
@@ -93,11 +103,11 @@ private slots:
         PtyPair pty;
         mapTestPort(1, QString::fromStdString(pty.slavePath()));
         TMainWin win;
-        win.S_Polacz->click();
+        control<QPushButton>(&win, "S_Polacz")->click();
         QVERIFY(win.ComPort1->Connected());
         win.close();
         QVERIFY(!win.ComPort1->Connected());
-        QCOMPARE(win.StatusPanel0->text(), QStringLiteral("Disconnected"));
+        QCOMPARE(control<QLabel>(&win, "StatusPanel0")->text(), QStringLiteral("Disconnected"));
     }
 
     void portChoice()
@@ -105,18 +115,22 @@ private slots:
         PtyPair second;
         mapTestPort(2, QString::fromStdString(second.slavePath()));
         TMainWin win;
-        win.COM11->trigger(); // already chosen: nothing changes
-        QVERIFY(win.COM11->isChecked());
-        QVERIFY(!win.COM21->isChecked());
+        auto *com1 = control<QAction>(&win, "COM11");
+        auto *com2 = control<QAction>(&win, "COM21");
+        auto *polacz = control<QPushButton>(&win, "S_Polacz");
+        com1->trigger(); // already chosen: nothing changes
+        QVERIFY(com1->isChecked());
+        QVERIFY(!com2->isChecked());
         QCOMPARE(win.ComPort1->Port(), std::string("COM1"));
-        win.COM21->trigger();
-        QVERIFY(win.COM21->isChecked());
-        QVERIFY(!win.COM11->isChecked());
+        com2->trigger();
+        QVERIFY(com2->isChecked());
+        QVERIFY(!com1->isChecked());
         QCOMPARE(win.ComPort1->Port(), std::string("COM2"));
-        win.S_Polacz->click();
-        QCOMPARE(win.StatusPanel0->text(), QStringLiteral("Connected to COM2"));
-        win.S_Polacz->click();
-        win.COM11->trigger();
+        polacz->click();
+        QCOMPARE(
+            control<QLabel>(&win, "StatusPanel0")->text(), QStringLiteral("Connected to COM2"));
+        polacz->click();
+        com1->trigger();
         QCOMPARE(win.ComPort1->Port(), std::string("COM1"));
     }
 
@@ -126,8 +140,8 @@ private slots:
         win.show();
         QVERIFY(QTest::qWaitForWindowActive(&win));
         QTest::keyClick(&win, Qt::Key_T, Qt::ControlModifier);
-        QTRY_VERIFY(win.Trans->isVisible());
-        QVERIFY(win.Ustawienia->isVisible());
+        QTRY_VERIFY(control<QMenu>(&win, "Trans")->isVisible());
+        QVERIFY(control<QMenu>(&win, "Ustawienia")->isVisible());
     }
 
     // The message's second line says why; %1 stands for the device.
@@ -162,17 +176,18 @@ private slots:
         }
         mapTestPort(2, device);
         TMainWin win;
-        win.COM21->trigger();
+        control<QAction>(&win, "COM21")->trigger();
         MessageCatcher messages;
-        win.S_Polacz->click();
+        auto *polacz = control<QPushButton>(&win, "S_Polacz");
+        polacz->click();
         QTRY_COMPARE(messages.texts(),
             QStringList {QString::fromUtf8("Nie można podłączyć się do COM2\n")
                 + cause.replace(QLatin1String("%1"), device)});
         QVERIFY(!win.ComPort1->Connected());
-        QVERIFY(!win.Poczony1->isChecked());
-        QCOMPARE(win.S_Polacz->text(), QStringLiteral("Connect"));
-        QVERIFY(win.Trans->menuAction()->isEnabled());
-        QVERIFY(!win.SprPolacz->isActive());
+        QVERIFY(!control<QAction>(&win, "Poczony1")->isChecked());
+        QCOMPARE(polacz->text(), QStringLiteral("Connect"));
+        QVERIFY(control<QMenu>(&win, "Trans")->menuAction()->isEnabled());
+        QVERIFY(!control<QTimer>(&win, "SprPolacz")->isActive());
     }
 
     void silentMeterIsShownWithinASecond()
@@ -180,28 +195,31 @@ private slots:
         PtyPair pty;
         mapTestPort(1, QString::fromStdString(pty.slavePath()));
         TMainWin win;
-        win.S_Polacz->click();
+        control<QPushButton>(&win, "S_Polacz")->click();
+        auto *bp = control<QLabel>(&win, "BP");
+        auto *wynik = control<QLabel>(&win, "SWynik");
+        auto *temp = control<QLabel>(&win, "STemp");
         // Bytes arrive: the alive colours at the next tick.
         QTimer feeder;
         connect(&feeder, &QTimer::timeout, [&] { pty.send(frame(100)); });
         feeder.start(100);
-        QTRY_COMPARE_WITH_TIMEOUT(textColour(win.BP), Grey, 2000);
-        QTRY_COMPARE_WITH_TIMEOUT(textColour(win.SWynik), Yellow, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(textColour(bp), Grey, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(textColour(wynik), Yellow, 2000);
         feeder.stop();
         QElapsedTimer silence;
         silence.start();
-        QTRY_COMPARE_WITH_TIMEOUT(textColour(win.BP), Yellow, 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(textColour(bp), Yellow, 1500);
         // Two watchdog ticks at the most, plus the polling of this wait on a busy machine.
         QVERIFY(silence.elapsed() <= 1250);
-        QCOMPARE(textColour(win.SWynik), Silver);
-        QCOMPARE(textColour(win.Falka), Silver);
-        QCOMPARE(textColour(win.STemp), Silver);
-        QCOMPARE(textColour(win.stopien), Silver);
+        QCOMPARE(textColour(wynik), Silver);
+        QCOMPARE(textColour(control<QLabel>(&win, "Falka")), Silver);
+        QCOMPARE(textColour(temp), Silver);
+        QCOMPARE(textColour(control<QLabel>(&win, "stopien")), Silver);
         QVERIFY(win.ComPort1->Connected()); // the watchdog never closes the port
         // Any byte brings the colours back, frame or not.
         pty.send(QByteArray::fromHex("00"));
-        QTRY_COMPARE_WITH_TIMEOUT(textColour(win.BP), Grey, 1500);
-        QCOMPARE(textColour(win.STemp), White);
+        QTRY_COMPARE_WITH_TIMEOUT(textColour(bp), Grey, 1500);
+        QCOMPARE(textColour(temp), White);
     }
 
     void vanishedMeterIsReportedOnceAndCanBeReconnected()
@@ -209,10 +227,12 @@ private slots:
         auto pty = std::make_unique<PtyPair>();
         mapTestPort(1, QString::fromStdString(pty->slavePath()));
         TMainWin win;
-        win.S_Polacz->click();
+        auto *polacz = control<QPushButton>(&win, "S_Polacz");
+        auto *wynik = control<QLabel>(&win, "SWynik");
+        polacz->click();
         QVERIFY(win.ComPort1->Connected());
         pty->send(frame(100));
-        QTRY_COMPARE(win.SWynik->text(), QStringLiteral("   1.00 mT"));
+        QTRY_COMPARE(wynik->text(), QStringLiteral("   1.00 mT"));
 
         MessageCatcher messages;
         const long cpuBefore = processCpuMs();
@@ -221,10 +241,10 @@ private slots:
         QVERIFY(messages.texts().first().startsWith(
             QString::fromUtf8("Utracono połączenie z urządzeniem na porcie COM1")));
         QVERIFY(!win.ComPort1->Connected());
-        QVERIFY(!win.Poczony1->isChecked());
-        QCOMPARE(win.S_Polacz->text(), QStringLiteral("Connect"));
-        QCOMPARE(win.StatusPanel0->text(), QStringLiteral("Disconnected"));
-        QVERIFY(!win.SprPolacz->isActive());
+        QVERIFY(!control<QAction>(&win, "Poczony1")->isChecked());
+        QCOMPARE(polacz->text(), QStringLiteral("Connect"));
+        QCOMPARE(control<QLabel>(&win, "StatusPanel0")->text(), QStringLiteral("Disconnected"));
+        QVERIFY(!control<QTimer>(&win, "SprPolacz")->isActive());
         // No stream of messages and no spinning while the device is gone.
         QTest::qWait(500);
         QCOMPARE(messages.texts().size(), 1);
@@ -233,10 +253,10 @@ private slots:
         // The meter is back (on a new device path): connecting again works.
         PtyPair back;
         mapTestPort(1, QString::fromStdString(back.slavePath()));
-        win.S_Polacz->click();
+        polacz->click();
         QVERIFY(win.ComPort1->Connected());
         back.send(frame(200));
-        QTRY_COMPARE(win.SWynik->text(), QStringLiteral("   2.00 mT"));
+        QTRY_COMPARE(wynik->text(), QStringLiteral("   2.00 mT"));
     }
 };
 

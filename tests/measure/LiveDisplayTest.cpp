@@ -1,12 +1,12 @@
 // The main window fed with result frames through a pseudo-terminal on COM1: decoding,
 // labels, statistics, filters, pause, the power-off item and the chart.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/MessageCatcher.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
 
 #include "app/MainWin.h"
-#include "app/ServicePanel.h"
 #include "core/Jezyki.h"
 #include "measure/ResultFrame.h"
 #include "measure/Wykres.h"
@@ -22,6 +22,7 @@
 #include <QSet>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
@@ -37,13 +38,14 @@ struct Connected {
     Connected()
     {
         mapTestPort(1, QString::fromStdString(pty.slavePath()));
-        win.S_Polacz->click();
+        control<QPushButton>(&win, "S_Polacz")->click();
     }
     // Sends a frame and waits until the window has taken it.
     bool show(const QByteArray &bytes, const QString &expected)
     {
         pty.send(bytes);
-        return QTest::qWaitFor([&] { return win.SWynik->text() == expected; }, 5000);
+        const QLabel *wynik = control<QLabel>(&win, "SWynik");
+        return QTest::qWaitFor([&] { return wynik->text() == expected; }, 5000);
     }
     PtyPair pty;
     TMainWin win;
@@ -70,30 +72,32 @@ private slots:
     void frameIsDecodedAndShown()
     {
         Connected c;
+        auto *temp = control<QLabel>(&c.win, "STemp");
+        auto *stopien = control<QLabel>(&c.win, "stopien");
+        auto *falka = control<QLabel>(&c.win, "Falka");
+        auto *powerOff = control<QAction>(&c.win, "Zmieautomatycznewyczanie1");
         QVERIFY(c.win.ComPort1->Connected());
         QVERIFY(c.show(QByteArray::fromHex("AA5500EA003930"), QStringLiteral(" 123.45 mT")));
-        QCOMPARE(c.win.STemp->text(), QStringLiteral("   23.4  C"));
-        QVERIFY(c.win.stopien->isVisibleTo(&c.win));
-        QVERIFY(c.win.Falka->isHidden());
-        QCOMPARE(c.win.Min->text(), QStringLiteral(" 123.45"));
-        QCOMPARE(c.win.Avr->text(), QStringLiteral(" 123.45"));
-        QVERIFY(!c.win.Zmieautomatycznewyczanie1->isChecked());
+        QCOMPARE(temp->text(), QStringLiteral("   23.4  C"));
+        QVERIFY(stopien->isVisibleTo(&c.win));
+        QVERIFY(falka->isHidden());
+        QCOMPARE(control<QLabel>(&c.win, "Min")->text(), QStringLiteral(" 123.45"));
+        QCOMPARE(control<QLabel>(&c.win, "Avr")->text(), QStringLiteral(" 123.45"));
+        QVERIFY(!powerOff->isChecked());
 
         // Gauss in the coarse range, over-range mark, AC with a negative raw value, no probe.
         QVERIFY(c.show(frame(0x06, 250, 10000), QStringLiteral("  30000 Gs")));
         QVERIFY(c.show(frame(0x01 | 0x40, -10000, -500), QStringLiteral("   5.00 mT")));
-        QVERIFY(!c.win.Falka->isHidden());
-        QCOMPARE(c.win.STemp->text(), QStringLiteral("no probe"));
-        QVERIFY(c.win.stopien->isHidden());
-        QVERIFY(c.win.Zmieautomatycznewyczanie1->isChecked());
+        QVERIFY(!falka->isHidden());
+        QCOMPARE(temp->text(), QStringLiteral("no probe"));
+        QVERIFY(stopien->isHidden());
+        QVERIFY(powerOff->isChecked());
         // Menus draw the checked item of an exclusive group as a radio item (a bullet).
-        QVERIFY(c.win.Zmieautomatycznewyczanie1->actionGroup()->isExclusive());
-        QCOMPARE(c.win.Zmieautomatycznewyczanie1->text(),
-            QStringLiteral("Turn off automatic power down"));
+        QVERIFY(powerOff->actionGroup()->isExclusive());
+        QCOMPARE(powerOff->text(), QStringLiteral("Turn off automatic power down"));
         QVERIFY(c.show(frame(0x08, 250, -1234), QStringLiteral(" - 12.34 kA/m")));
-        QVERIFY(!c.win.Zmieautomatycznewyczanie1->isChecked());
-        QCOMPARE(c.win.Zmieautomatycznewyczanie1->text(),
-            QStringLiteral("Turn on automatic power down"));
+        QVERIFY(!powerOff->isChecked());
+        QCOMPARE(powerOff->text(), QStringLiteral("Turn on automatic power down"));
 
         // A negative value in class 0 gets the extra space behind its minus sign.
         QVERIFY(c.show(frame(0x00, 250, -1234), QStringLiteral(" - 12.34 mT")));
@@ -103,6 +107,7 @@ private slots:
     void splitGarbageAndBurstsStillGiveTheNewestReading()
     {
         Connected c;
+        const QLabel *wynik = control<QLabel>(&c.win, "SWynik");
         const QByteArray f = frame(0x00, 200, 1111);
         c.pty.send(QByteArray::fromHex("1234") + f.left(3));
         QVERIFY(QTest::qWaitFor([&] { return c.win.Link1->Assembly().Length() == 3; }, 5000));
@@ -122,152 +127,171 @@ private slots:
             [&] {
                 c.pty.send(current);
                 return QTest::qWaitFor(
-                    [&] { return c.win.SWynik->text() == QStringLiteral("  43.21 mT"); }, 200);
+                    [&] { return wynik->text() == QStringLiteral("  43.21 mT"); }, 200);
             },
             5000);
         QVERIFY2(shown,
-            qPrintable(c.win.SWynik->text() + QStringLiteral(" held ")
+            qPrintable(wynik->text() + QStringLiteral(" held ")
                 + QString::number(c.win.Link1->Assembly().Length())));
     }
 
     void statisticsRestartCountsEachResultOnce()
     {
         Connected c;
+        auto *min = control<QLabel>(&c.win, "Min");
+        auto *max = control<QLabel>(&c.win, "Max");
+        auto *dane = control<QCheckBox>(&c.win, "Dane");
+        auto *minmax = control<QAction>(&c.win, "Minmax1");
         QVERIFY(c.show(frame(0, 200, 900), QStringLiteral("   9.00 mT")));
-        c.win.Button1->click();
-        QCOMPARE(c.win.Min->text(), QString());
+        control<QPushButton>(&c.win, "Button1")->click();
+        QCOMPARE(min->text(), QString());
         QVERIFY(c.show(frame(0, 200, 100), QStringLiteral("   1.00 mT")));
         QVERIFY(c.show(frame(0, 200, 200), QStringLiteral("   2.00 mT")));
         QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));
-        QCOMPARE(c.win.Min->text(), QStringLiteral("   1.00"));
-        QCOMPARE(c.win.Max->text(), QStringLiteral("   3.00"));
-        QCOMPARE(c.win.Avr->text(), QStringLiteral("   2.00"));
+        QCOMPARE(min->text(), QStringLiteral("   1.00"));
+        QCOMPARE(max->text(), QStringLiteral("   3.00"));
+        QCOMPARE(control<QLabel>(&c.win, "Avr")->text(), QStringLiteral("   2.00"));
         QCOMPARE(c.win.Processing.Statistics().count, 3);
 
         // Statistics off: the labels stay; the menu item mirrors the box both ways.
-        c.win.Dane->setChecked(false);
-        QVERIFY(!c.win.Minmax1->isChecked());
+        dane->setChecked(false);
+        QVERIFY(!minmax->isChecked());
         QVERIFY(c.show(frame(0, 200, 5000), QStringLiteral("  50.00 mT")));
-        QCOMPARE(c.win.Max->text(), QStringLiteral("   3.00"));
-        c.win.Minmax1->trigger();
-        QVERIFY(c.win.Minmax1->isChecked());
-        QVERIFY(c.win.Dane->isChecked());
+        QCOMPARE(max->text(), QStringLiteral("   3.00"));
+        minmax->trigger();
+        QVERIFY(minmax->isChecked());
+        QVERIFY(dane->isChecked());
     }
 
     void filterFollowsSlowlyAndJumpsOnSteps()
     {
         Connected c;
-        c.win.filtr->setChecked(true);
-        QVERIFY(!c.win.Tau->isEnabled());
+        auto *filtr = control<QCheckBox>(&c.win, "filtr");
+        auto *tau = control<QLineEdit>(&c.win, "Tau");
+        auto *filtrTemp = control<QCheckBox>(&c.win, "filtrTemp");
+        auto *tauTemp = control<QLineEdit>(&c.win, "TauTemp");
+        filtr->setChecked(true);
+        QVERIFY(!tau->isEnabled());
         QCOMPARE(c.win.Processing.FilterTau(), 0.05);
         QVERIFY(c.show(frame(0, 200, 1000), QStringLiteral("  10.00 mT")));
         // 0.05 mT more moves the display by 4.9 % of the step only ...
         c.pty.send(frame(0, 200, 1005));
         QVERIFY(QTest::qWaitFor([&] { return c.win.Processing.PreviousResult() > 10.0; }, 5000));
         QVERIFY(c.win.Processing.PreviousResult() < 10.003);
-        QCOMPARE(c.win.SWynik->text(), QStringLiteral("  10.00 mT"));
+        QCOMPARE(control<QLabel>(&c.win, "SWynik")->text(), QStringLiteral("  10.00 mT"));
         // ... a step of 1 mT is followed at once.
         QVERIFY(c.show(frame(0, 200, 1100), QStringLiteral("  11.00 mT")));
 
-        c.win.filtr->setChecked(false);
-        QVERIFY(c.win.Tau->isEnabled());
-        c.win.Tau->setText(QStringLiteral("abc"));
-        c.win.filtr->setChecked(true);
-        QVERIFY(!c.win.filtr->isChecked());
-        QVERIFY(c.win.Tau->isEnabled());
+        filtr->setChecked(false);
+        QVERIFY(tau->isEnabled());
+        tau->setText(QStringLiteral("abc"));
+        filtr->setChecked(true);
+        QVERIFY(!filtr->isChecked());
+        QVERIFY(tau->isEnabled());
 
         // The temperature filter with its "T = " field still empty unticks itself too.
-        c.win.Send->filtrTemp->setChecked(true);
-        QVERIFY(!c.win.Send->filtrTemp->isChecked());
-        c.win.Send->TauTemp->setText(QStringLiteral("0,5"));
-        c.win.Send->filtrTemp->setChecked(true);
-        QVERIFY(c.win.Send->filtrTemp->isChecked());
+        filtrTemp->setChecked(true);
+        QVERIFY(!filtrTemp->isChecked());
+        tauTemp->setText(QStringLiteral("0,5"));
+        filtrTemp->setChecked(true);
+        QVERIFY(filtrTemp->isChecked());
         QCOMPARE(c.win.Processing.TempFilterTau(), 0.5);
-        QVERIFY(!c.win.Send->TauTemp->isEnabled());
+        QVERIFY(!tauTemp->isEnabled());
     }
 
     void pauseLetsExactlyOneEventThroughPerStep()
     {
         Connected c;
+        auto *last = control<QToolButton>(&c.win, "LastWYnik");
+        auto *one = control<QToolButton>(&c.win, "OneWynik");
+        auto *wynik = control<QLabel>(&c.win, "SWynik");
         QVERIFY(c.show(frame(0, 200, 100), QStringLiteral("   1.00 mT")));
-        c.win.LastWYnik->click();
+        last->click();
         QVERIFY(c.win.Paused);
-        QVERIFY(!c.win.OneWynik->isHidden());
-        QCOMPARE(c.win.LastWYnik->toolTip(), QStringLiteral("Go"));
+        QVERIFY(!one->isHidden());
+        QCOMPARE(last->toolTip(), QStringLiteral("Go"));
         c.win.TransmissionSeen = false;
         c.pty.send(frame(0, 200, 200));
         QVERIFY(QTest::qWaitFor([&] { return c.win.TransmissionSeen; }, 5000));
-        QCOMPARE(c.win.SWynik->text(), QStringLiteral("   1.00 mT"));
+        QCOMPARE(wynik->text(), QStringLiteral("   1.00 mT"));
         QCOMPARE(c.win.Link1->Assembly().Length(), 0);
 
-        c.win.OneWynik->click();
+        one->click();
         QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));
         QVERIFY(!c.win.StepRequested);
         c.win.TransmissionSeen = false;
         c.pty.send(frame(0, 200, 400));
         QVERIFY(QTest::qWaitFor([&] { return c.win.TransmissionSeen; }, 5000));
-        QCOMPARE(c.win.SWynik->text(), QStringLiteral("   3.00 mT"));
+        QCOMPARE(wynik->text(), QStringLiteral("   3.00 mT"));
 
-        c.win.LastWYnik->click();
+        last->click();
         QVERIFY(!c.win.Paused);
-        QVERIFY(c.win.OneWynik->isHidden());
-        QCOMPARE(c.win.LastWYnik->toolTip(), QStringLiteral("Stop result"));
+        QVERIFY(one->isHidden());
+        QCOMPARE(last->toolTip(), QStringLiteral("Stop result"));
         QVERIFY(c.show(frame(0, 200, 500), QStringLiteral("   5.00 mT")));
     }
 
     void powerOffItemSendsTheSwitchAndStore()
     {
         Connected c;
+        auto *powerOff = control<QAction>(&c.win, "Zmieautomatycznewyczanie1");
         QVERIFY(c.show(frame(0x40, 200, 100), QStringLiteral("   1.00 mT")));
-        c.win.Zmieautomatycznewyczanie1->trigger();
+        powerOff->trigger();
         QCOMPARE(c.pty.receive(12).toHex(), QByteArray("aa55430e0000aa5553000000"));
         // The item mirrors the meter, not the click.
-        QVERIFY(c.win.Zmieautomatycznewyczanie1->isChecked());
+        QVERIFY(powerOff->isChecked());
         QVERIFY(c.show(frame(0x00, 200, 200), QStringLiteral("   2.00 mT")));
-        c.win.Zmieautomatycznewyczanie1->trigger();
+        powerOff->trigger();
         QCOMPARE(c.pty.receive(12).toHex(), QByteArray("aa55430e0100aa5553000000"));
     }
 
     void chartFollowsLiveValuesOrTemperature()
     {
         Connected c;
+        auto *chart = control<TWykres>(&c.win, "Wykres1");
+        auto *filtrTemp = control<QCheckBox>(&c.win, "filtrTemp");
+        auto *live = control<QAction>(&c.win, "Danezurzdzenia1");
         QVERIFY(c.show(frame(0, 200, 100), QStringLiteral("   1.00 mT")));
-        QCOMPARE(c.win.Wykres1->Ilosc(), 1);
+        QCOMPARE(chart->Ilosc(), 1);
         // The first point sits mid-height in the point colour.
-        const QImage &image = c.win.Wykres1->image();
+        const QImage &image = chart->image();
         QCOMPARE(image.pixelColor(1, 217 - 2 - 107), QColor(255, 255, 0));
 
-        c.win.Send->TauTemp->setText(QStringLiteral("1"));
-        c.win.Send->filtrTemp->setChecked(true);
+        control<QLineEdit>(&c.win, "TauTemp")->setText(QStringLiteral("1"));
+        filtrTemp->setChecked(true);
         QVERIFY(c.show(frame(0, 345, 200), QStringLiteral("   2.00 mT")));
-        QVERIFY(c.win.Wykres1->Max() > 300.0); // temperature in tenths is charted
+        QVERIFY(chart->Max() > 300.0); // temperature in tenths is charted
 
-        c.win.Send->filtrTemp->setChecked(false);
-        c.win.Danezurzdzenia1->setChecked(false); // a file is viewed: the chart stays
-        const int held = c.win.Wykres1->Ilosc();
+        filtrTemp->setChecked(false);
+        live->setChecked(false); // a file is viewed: the chart stays
+        const int held = chart->Ilosc();
         QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));
-        QCOMPARE(c.win.Wykres1->Ilosc(), held);
-        c.win.Danezurzdzenia1->trigger();
-        QVERIFY(c.win.Danezurzdzenia1->isChecked());
-        QCOMPARE(c.win.Wykres1->Ilosc(), 0);
+        QCOMPARE(chart->Ilosc(), held);
+        live->trigger();
+        QVERIFY(live->isChecked());
+        QCOMPARE(chart->Ilosc(), 0);
     }
 
     void manualScaleFromTheTrackBars()
     {
         TMainWin win;
-        win.Autoskalowanie->setChecked(false);
-        QVERIFY(!win.Wykres1->AutoSkala());
-        QVERIFY(win.W->isEnabled() && win.O->isEnabled());
-        QCOMPARE(win.Wykres1->Max(), 77.04);
-        QCOMPARE(win.Wykres1->Min(), 22.96);
-        win.W->setValue(10);
-        win.O->setValue(-100);
-        QCOMPARE(win.Wykres1->Max(), -9.0);
-        QCOMPARE(win.Wykres1->Min(), -11.0);
-        win.Autoskalowanie->setChecked(true);
-        QVERIFY(win.Wykres1->AutoSkala());
-        win.W->setValue(50); // ignored by the chart while autoscaling
-        QCOMPARE(win.Wykres1->Max(), -9.0);
+        auto *autoscale = control<QCheckBox>(&win, "Autoskalowanie");
+        auto *chart = control<TWykres>(&win, "Wykres1");
+        auto *w = control<QSlider>(&win, "W");
+        auto *o = control<QSlider>(&win, "O");
+        autoscale->setChecked(false);
+        QVERIFY(!chart->AutoSkala());
+        QVERIFY(w->isEnabled() && o->isEnabled());
+        QCOMPARE(chart->Max(), 77.04);
+        QCOMPARE(chart->Min(), 22.96);
+        w->setValue(10);
+        o->setValue(-100);
+        QCOMPARE(chart->Max(), -9.0);
+        QCOMPARE(chart->Min(), -11.0);
+        autoscale->setChecked(true);
+        QVERIFY(chart->AutoSkala());
+        w->setValue(50); // ignored by the chart while autoscaling
+        QCOMPARE(chart->Max(), -9.0);
     }
 
     // At up to 137 readings a second, repainting the panels and frames behind the labels costs
@@ -275,8 +299,9 @@ private slots:
     void aNewValueRepaintsOnlyItsLabelAndTheChart()
     {
         Connected c;
-        c.win.Dane->setChecked(false); // the statistics labels stay as they are
-        c.win.SprPolacz->stop(); // and so do the link colours
+        // The statistics labels stay as they are, and so do the link colours.
+        control<QCheckBox>(&c.win, "Dane")->setChecked(false);
+        control<QTimer>(&c.win, "SprPolacz")->stop();
         c.win.show();
         QVERIFY(QTest::qWaitForWindowExposed(&c.win));
         PaintedWidgets painted;
@@ -290,7 +315,7 @@ private slots:
             painted.names, (QSet<QString> {QStringLiteral("SWynik"), QStringLiteral("Wykres1")}));
 
         // While a file is viewed the chart stays as it is.
-        c.win.Danezurzdzenia1->setChecked(false);
+        control<QAction>(&c.win, "Danezurzdzenia1")->setChecked(false);
         painted.names.clear();
         QVERIFY(c.show(frame(0, 200, 300), QStringLiteral("   3.00 mT")));
         QTRY_VERIFY(painted.names.contains(QStringLiteral("SWynik")));

@@ -1,6 +1,7 @@
 // The program against the simulated meter: "Connect", frames arrive, the readings, the
 // statistics and the chart show them; the power-off switch reaches the meter's cells.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/SimProcess.h"
 
 #include "app/MainWin.h"
@@ -25,29 +26,31 @@ private slots:
             QStringLiteral("50"), QStringLiteral("--temp"), QStringLiteral("215")});
         QVERIFY(sim.started());
         TMainWin win;
-        QTest::mouseClick(win.S_Polacz, Qt::LeftButton);
+        auto *polacz = control<QPushButton>(&win, "S_Polacz");
+        auto *chart = control<TWykres>(&win, "Wykres1");
+        auto *powerOff = control<QAction>(&win, "Zmieautomatycznewyczanie1");
+        QTest::mouseClick(polacz, Qt::LeftButton);
         QVERIFY(win.ComPort1->Connected());
-        QTRY_COMPARE(win.SWynik->text(), QStringLiteral("  42.50 mT"));
-        QCOMPARE(win.STemp->text(), QStringLiteral("   21.5  C"));
-        QTRY_VERIFY(win.Wykres1->Ilosc() >= 5);
-        QCOMPARE(win.Min->text(), QStringLiteral("  42.50"));
-        QCOMPARE(win.Max->text(), QStringLiteral("  42.50"));
-        QCOMPARE(win.Avr->text(), QStringLiteral("  42.50"));
+        QTRY_COMPARE(control<QLabel>(&win, "SWynik")->text(), QStringLiteral("  42.50 mT"));
+        QCOMPARE(control<QLabel>(&win, "STemp")->text(), QStringLiteral("   21.5  C"));
+        QTRY_VERIFY(chart->Ilosc() >= 5);
+        QCOMPARE(control<QLabel>(&win, "Min")->text(), QStringLiteral("  42.50"));
+        QCOMPARE(control<QLabel>(&win, "Max")->text(), QStringLiteral("  42.50"));
+        QCOMPARE(control<QLabel>(&win, "Avr")->text(), QStringLiteral("  42.50"));
         // A constant reading is a flat line in the middle rows of the chart.
-        const QImage &image = win.Wykres1->image();
+        const QImage &image = chart->image();
         const int row = 217 - 2 - 107;
-        for (int x = 1; x <= win.Wykres1->Ilosc(); ++x)
+        for (int x = 1; x <= chart->Ilosc(); ++x)
             QCOMPARE(image.pixelColor(x, row), QColor(255, 255, 0));
-        QVERIFY(!win.Zmieautomatycznewyczanie1->isChecked());
+        QVERIFY(!powerOff->isChecked());
 
         // The power-off switch goes to cell 14 and is stored; the meter's frames then carry
         // it back into the menu.
-        win.Zmieautomatycznewyczanie1->trigger();
+        powerOff->trigger();
         QVERIFY(sim.cellsFileHas(QStringLiteral("cell 14 1 1")));
-        QTRY_VERIFY(win.Zmieautomatycznewyczanie1->isChecked());
-        QCOMPARE(
-            win.Zmieautomatycznewyczanie1->text(), QStringLiteral("Turn off automatic power down"));
-        win.S_Polacz->click();
+        QTRY_VERIFY(powerOff->isChecked());
+        QCOMPARE(powerOff->text(), QStringLiteral("Turn off automatic power down"));
+        polacz->click();
         QVERIFY(!win.ComPort1->Connected());
     }
 
@@ -59,11 +62,11 @@ private slots:
             QStringLiteral("--no-probe")});
         QVERIFY(sim.started());
         TMainWin win;
-        win.S_Polacz->click();
-        QTRY_COMPARE(win.SWynik->text(), QStringLiteral("  250.0 Gs"));
-        QVERIFY(!win.Falka->isHidden());
-        QCOMPARE(win.STemp->text(), QStringLiteral("no probe"));
-        QVERIFY(win.stopien->isHidden());
+        control<QPushButton>(&win, "S_Polacz")->click();
+        QTRY_COMPARE(control<QLabel>(&win, "SWynik")->text(), QStringLiteral("  250.0 Gs"));
+        QVERIFY(!control<QLabel>(&win, "Falka")->isHidden());
+        QCOMPARE(control<QLabel>(&win, "STemp")->text(), QStringLiteral("no probe"));
+        QVERIFY(control<QLabel>(&win, "stopien")->isHidden());
     }
 };
 

@@ -1,6 +1,7 @@
 // Saving and loading the service panel's parameters through the window's handlers, with
 // the file name given in place of the dialog.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/MessageCatcher.h"
 
 #include "app/AboutWin.h"
@@ -33,7 +34,7 @@ void writeAll(const QString &path, const QByteArray &bytes)
 struct Panel {
     AppWindows windows = createWindows();
     TMainWin &main = *windows.MainWin;
-    ServicePanel &panel = *main.Send;
+    ServicePanel &panel = *control<ServicePanel>(&main, "Send");
     QString chosen;
     int asked = 0;
     Panel()
@@ -68,25 +69,27 @@ private slots:
     {
         QTemporaryDir dir;
         Panel p;
+        auto *sondy = control<QTableWidget>(&p.main, "Sondy");
         p.panel.SetTexts(typed());
         // Typed into the grid itself, as a user does.
-        ServicePanel::SetCell(p.panel.Sondy, 4, 1, QStringLiteral("0,99"));
+        ServicePanel::SetCell(sondy, 4, 1, QStringLiteral("0,99"));
         ParameterTexts expected = typed();
         expected[ParameterField::SondyAxialAc2] = QStringLiteral("0,99");
         p.chosen = dir.filePath(QStringLiteral("meter.N3C"));
-        p.panel.Zapisz->click();
+        control<QPushButton>(&p.main, "Zapisz")->click();
         QCOMPARE(p.asked, 1);
         const QByteArray bytes = readAll(p.chosen);
         QVERIFY(bytes.startsWith("0,1\r\n0,2\r\n0,3\r\n0,99\r\n"));
         QVERIFY(bytes.endsWith("1800\r\nA1234\r\n0,26\r\n"));
         QCOMPARE(bytes.count("\r\n"), 26);
 
-        p.panel.Odbierz->click();
-        p.panel.WzmocnienieFiltruTemp->setText(QStringLiteral("old"));
-        p.panel.Otworz->click();
+        control<QPushButton>(&p.main, "Odbierz")->click();
+        control<QLineEdit>(&p.main, "WzmocnienieFiltruTemp")->setText(QStringLiteral("old"));
+        control<QPushButton>(&p.main, "Otworz")->click();
         QCOMPARE(p.panel.Texts(), expected);
-        QCOMPARE(ServicePanel::Cell(p.panel.Sondy, 4, 0), QStringLiteral("AC 2"));
-        QCOMPARE(ServicePanel::Cell(p.panel.S_Faza, 1, 0), QStringLiteral("Faza"));
+        QCOMPARE(ServicePanel::Cell(sondy, 4, 0), QStringLiteral("AC 2"));
+        QCOMPARE(ServicePanel::Cell(control<QTableWidget>(&p.main, "S_Faza"), 1, 0),
+            QStringLiteral("Faza"));
     }
 
     void savingReplacesTheWholeOldFile()
@@ -96,19 +99,20 @@ private slots:
         p.chosen = dir.filePath(QStringLiteral("old.N3C"));
         writeAll(p.chosen, QByteArray(2000, 'x'));
         p.panel.ClearParameters();
-        p.panel.WzmocnienieFiltruTemp->clear();
-        p.panel.Zapisz->click();
+        control<QLineEdit>(&p.main, "WzmocnienieFiltruTemp")->clear();
+        control<QPushButton>(&p.main, "Zapisz")->click();
         QCOMPARE(readAll(p.chosen), QByteArray("\r\n").repeated(26));
     }
 
     void cancelledDialogDoesNothing()
     {
         Panel p;
-        p.panel.Stala->setText(QStringLiteral("5"));
-        p.panel.Otworz->click();
-        p.panel.Zapisz->click();
+        auto *stala = control<QLineEdit>(&p.main, "Stala");
+        stala->setText(QStringLiteral("5"));
+        control<QPushButton>(&p.main, "Otworz")->click();
+        control<QPushButton>(&p.main, "Zapisz")->click();
         QCOMPARE(p.asked, 2);
-        QCOMPARE(p.panel.Stala->text(), QStringLiteral("5"));
+        QCOMPARE(stala->text(), QStringLiteral("5"));
     }
 
     void failuresAreReportedAndLeaveThePanel()

@@ -2,6 +2,7 @@
 // pseudo-terminal mapped as COM1: single cells, refusals and their messages, a whole send
 // with its order, pauses and EEPROM store, and the hand-over of a cell to the wizard.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/MessageCatcher.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
@@ -53,10 +54,10 @@ struct Connected {
         mapTestPort(1, QString::fromStdString(pty.slavePath()));
         windows = createWindows();
         main = windows.MainWin.get();
-        panel = main->Send;
+        panel = control<ServicePanel>(main, "Send");
         windows.AboutWin->Timer1Timer();
         main->WlaczSerwis();
-        main->S_Polacz->click();
+        control<QPushButton>(main, "S_Polacz")->click();
     }
     bool ready() const { return pty.isValid() && main->ComPort1->Connected(); }
     QByteArray wire(int bytes) { return pty.receive(bytes, 3000); }
@@ -105,25 +106,28 @@ private slots:
     void anyValueToAnyCell()
     {
         Connected c;
+        auto *address = control<QLineEdit>(c.main, "DWPole");
+        auto *value = control<QLineEdit>(c.main, "DWWartosc");
+        auto *sendValue = control<QPushButton>(c.main, "Button4");
         QVERIFY(c.ready());
         MessageCatcher messages;
-        c.panel->DWPole->setText(QStringLiteral("10"));
-        c.panel->DWWartosc->setText(QStringLiteral("1234"));
-        c.panel->Button4->click();
+        address->setText(QStringLiteral("10"));
+        value->setText(QStringLiteral("1234"));
+        sendValue->click();
         QCOMPARE(c.wire(6).toHex(' '), QByteArray("aa 55 43 0a d2 04"));
         // Only the low 8 bits of the address count; values keep their low 16 bits.
-        c.panel->DWPole->setText(QStringLiteral("266"));
-        c.panel->DWWartosc->setText(QStringLiteral("-1"));
-        c.panel->Button4->click();
+        address->setText(QStringLiteral("266"));
+        value->setText(QStringLiteral("-1"));
+        sendValue->click();
         QCOMPARE(c.wire(6), cell(10, 0xFFFF));
 
-        c.panel->DWPole->setText(QString());
-        c.panel->Button4->click();
-        c.panel->DWPole->setText(QStringLiteral("10"));
-        c.panel->DWWartosc->setText(QStringLiteral("abc"));
-        c.panel->Button4->click();
-        c.panel->DWWartosc->setText(QString());
-        c.panel->Button4->click();
+        address->setText(QString());
+        sendValue->click();
+        address->setText(QStringLiteral("10"));
+        value->setText(QStringLiteral("abc"));
+        sendValue->click();
+        value->setText(QString());
+        sendValue->click();
         QVERIFY(c.quiet());
         QCOMPARE(messages.texts(),
             QStringList({QString::fromUtf8("Błędne dane!"),
@@ -173,6 +177,12 @@ private slots:
     void sendGoesOnAfterARefusedCell()
     {
         Connected c;
+        auto *status = control<QLabel>(c.main, "StatusPanel1");
+        auto *wKor = control<QLineEdit>(c.main, "WKor");
+        auto *filterGain = control<QLineEdit>(c.main, "WzmocnienieFiltruTemp");
+        auto *oKor = control<QLineEdit>(c.main, "OKor");
+        auto *address = control<QLineEdit>(c.main, "DWPole");
+        auto *wyslij = control<QPushButton>(c.main, "Wyslij");
         QVERIFY(c.ready());
         // What the window shows while a message of the send is up.
         QStringList seen;
@@ -183,21 +193,21 @@ private slots:
                 if (box == nullptr || !box->isVisible())
                     continue;
                 const QCursor *cursor = QApplication::overrideCursor();
-                seen << box->text() << c.main->StatusPanel1->text()
+                seen << box->text() << status->text()
                      << QString::number(cursor != nullptr ? cursor->shape() : -1);
                 box->done(QMessageBox::Ok);
             }
         });
         watcher.start(10);
 
-        c.panel->WKor->setText(QStringLiteral("1"));
-        c.panel->WzmocnienieFiltruTemp->setText(QStringLiteral("0"));
-        c.panel->OKor->setText(QStringLiteral("-2"));
+        wKor->setText(QStringLiteral("1"));
+        filterGain->setText(QStringLiteral("0"));
+        oKor->setText(QStringLiteral("-2"));
         // A key typed while the send runs must not reach the window afterwards.
         QCoreApplication::postEvent(
-            c.panel->DWPole, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, {}, QStringLiteral("a")));
-        c.main->StatusPanel1->setText(QStringLiteral("before"));
-        c.panel->Wyslij->click();
+            address, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, {}, QStringLiteral("a")));
+        status->setText(QStringLiteral("before"));
+        wyslij->click();
         QCoreApplication::processEvents();
         QCOMPARE(c.wire(18), cell(6, -2) + cell(44, 0) + cell(46, 1000));
         QVERIFY(c.quiet());
@@ -205,38 +215,39 @@ private slots:
             QStringList({QString::fromUtf8(
                              "Niepoprawnie wprowadzona wartość współczynnika korekcji temp."),
                 QString::fromUtf8("Wysyłanie komórki 12 z 24"), QString::number(Qt::WaitCursor)}));
-        QVERIFY(c.panel->DWPole->text().isEmpty());
+        QVERIFY(address->text().isEmpty());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-        QCOMPARE(c.main->StatusPanel1->text(), QStringLiteral("before"));
+        QCOMPARE(status->text(), QStringLiteral("before"));
 
         // 0,5 * 32767 lies halfway and goes to the even neighbour.
-        c.panel->WKor->setText(QStringLiteral("0,5"));
-        c.panel->WzmocnienieFiltruTemp->clear();
-        c.panel->OKor->clear();
-        c.panel->Wyslij->click();
+        wKor->setText(QStringLiteral("0,5"));
+        filterGain->clear();
+        oKor->clear();
+        wyslij->click();
         QCOMPARE(c.wire(12), cell(2, 16384) + cell(46, 1000));
     }
 
     void meterUnpluggedDuringTheSendStopsItWithOneMessage()
     {
         Connected c;
+        auto *wyslij = control<QPushButton>(c.main, "Wyslij");
         QVERIFY(c.ready());
         MessageCatcher messages;
-        for (QLineEdit *edit : {c.panel->Stala, c.panel->Wtemp, c.panel->OTemp, c.panel->OKor})
-            edit->setText(QStringLiteral("1"));
-        c.panel->SaveEPROM->setChecked(true);
+        for (const char *name : {"Stala", "Wtemp", "OTemp", "OKor"})
+            control<QLineEdit>(c.main, name)->setText(QStringLiteral("1"));
+        control<QCheckBox>(c.main, "SaveEPROM")->setChecked(true);
         // The meter takes two cells, then its cable is pulled.
         std::thread meter([&] {
             c.pty.receive(12);
             c.pty.closeMaster();
         });
-        c.panel->Wyslij->click();
+        wyslij->click();
         meter.join();
         QCOMPARE(messages.texts().size(), 1);
         QVERIFY(messages.texts().constFirst().startsWith(
             QString::fromUtf8("Utracono połączenie z urządzeniem na porcie COM1")));
         QVERIFY(!c.main->ComPort1->Connected());
-        QVERIFY(!c.panel->Wyslij->isEnabled());
+        QVERIFY(!wyslij->isEnabled());
     }
 
     void thresholdThatIsNoNumberEndsTheSend()
@@ -244,11 +255,11 @@ private slots:
         Connected c;
         QVERIFY(c.ready());
         MessageCatcher messages;
-        c.panel->Stala->setText(QStringLiteral("5"));
-        c.panel->WKor->setText(QStringLiteral("0"));
-        c.panel->ProgRodzajuSondy->setText(QStringLiteral("12a"));
-        c.panel->SaveEPROM->setChecked(true);
-        c.panel->Wyslij->click();
+        control<QLineEdit>(c.main, "Stala")->setText(QStringLiteral("5"));
+        control<QLineEdit>(c.main, "WKor")->setText(QStringLiteral("0"));
+        control<QLineEdit>(c.main, "ProgRodzajuSondy")->setText(QStringLiteral("12a"));
+        control<QCheckBox>(c.main, "SaveEPROM")->setChecked(true);
+        control<QPushButton>(c.main, "Wyslij")->click();
         QCOMPARE(c.wire(18), cell(10, 5) + cell(2, 0) + cell(46, 1000));
         QVERIFY(c.quiet()); // no "S"
         QCOMPARE(messages.texts().size(), 1);
@@ -258,26 +269,29 @@ private slots:
     void wholeSendInOrderThenStore()
     {
         Connected c;
+        auto *sondy = control<QTableWidget>(c.main, "Sondy");
+        auto *filters = control<QTableWidget>(c.main, "KFILTR");
+        auto *phases = control<QTableWidget>(c.main, "S_Faza");
+        auto *wyslij = control<QPushButton>(c.main, "Wyslij");
         QVERIFY(c.ready());
         MessageCatcher messages;
-        ServicePanel &p = *c.panel;
         for (int column = 1; column <= 4; ++column) {
-            ServicePanel::SetCell(p.Sondy, column, 1, QStringLiteral("0,%1").arg(column));
-            ServicePanel::SetCell(p.Sondy, column, 2, QStringLiteral("-0,%1").arg(column));
-            ServicePanel::SetCell(p.KFILTR, column, 1, QStringLiteral("0"));
-            ServicePanel::SetCell(p.KFILTR, column, 2, QString::number(100 * column));
+            ServicePanel::SetCell(sondy, column, 1, QStringLiteral("0,%1").arg(column));
+            ServicePanel::SetCell(sondy, column, 2, QStringLiteral("-0,%1").arg(column));
+            ServicePanel::SetCell(filters, column, 1, QStringLiteral("0"));
+            ServicePanel::SetCell(filters, column, 2, QString::number(100 * column));
         }
-        ServicePanel::SetCell(p.S_Faza, 1, 1, QStringLiteral("3"));
-        ServicePanel::SetCell(p.S_Faza, 1, 2, QStringLiteral("4"));
-        p.Stala->setText(QStringLiteral("7"));
-        p.Wtemp->setText(QStringLiteral("50"));
-        p.OTemp->setText(QStringLiteral("48"));
-        p.OKor->setText(QStringLiteral("6"));
-        p.WKor->setText(QStringLiteral("0,5"));
-        p.WzmocnienieFiltruTemp->setText(QStringLiteral("0,5"));
-        p.ProgRodzajuSondy->setText(QStringLiteral("1800"));
-        p.NumerSeryjnyMiernika->setText(QStringLiteral("12345"));
-        p.SaveEPROM->setChecked(true);
+        ServicePanel::SetCell(phases, 1, 1, QStringLiteral("3"));
+        ServicePanel::SetCell(phases, 1, 2, QStringLiteral("4"));
+        control<QLineEdit>(c.main, "Stala")->setText(QStringLiteral("7"));
+        control<QLineEdit>(c.main, "Wtemp")->setText(QStringLiteral("50"));
+        control<QLineEdit>(c.main, "OTemp")->setText(QStringLiteral("48"));
+        control<QLineEdit>(c.main, "OKor")->setText(QStringLiteral("6"));
+        control<QLineEdit>(c.main, "WKor")->setText(QStringLiteral("0,5"));
+        control<QLineEdit>(c.main, "WzmocnienieFiltruTemp")->setText(QStringLiteral("0,5"));
+        control<QLineEdit>(c.main, "ProgRodzajuSondy")->setText(QStringLiteral("1800"));
+        control<QLineEdit>(c.main, "NumerSeryjnyMiernika")->setText(QStringLiteral("12345"));
+        control<QCheckBox>(c.main, "SaveEPROM")->setChecked(true);
 
         const std::vector<QByteArray> expected {cell(0, 3277), cell(4, 6553), cell(8, 9830),
             cell(16, -3277), cell(20, -6553), cell(24, -9830), cell(22, -13107), cell(10, 7),
@@ -285,16 +299,16 @@ private slots:
             cell(32, 0), cell(36, 0), cell(40, 0), cell(26, 0), cell(34, 100), cell(38, 200),
             cell(42, 300), cell(28, 400), cell(55, 0x0403), cell(18, 0xFD1F), frame('S', 0, 0)};
         // A click on the send button while the send runs does not start a second one.
-        QCoreApplication::postEvent(p.Wyslij,
+        QCoreApplication::postEvent(wyslij,
             new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                 Qt::LeftButton, {}));
-        QCoreApplication::postEvent(p.Wyslij,
+        QCoreApplication::postEvent(wyslij,
             new QMouseEvent(
                 QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, {}, {}));
         FrameRecorder recorder(c.pty, 25);
         QElapsedTimer clock;
         clock.start();
-        p.Wyslij->click();
+        wyslij->click();
         const qint64 took = clock.elapsed();
         recorder.join();
         QVERIFY(messages.texts().isEmpty());
@@ -313,7 +327,7 @@ private slots:
         Connected c;
         QVERIFY(c.ready());
         TkKalibracja &wizard = *c.windows.kKalibracja;
-        QTableWidget *grid = c.panel->Sondy;
+        QTableWidget *grid = control<QTableWidget>(c.main, "Sondy");
         c.main->show();
         QVERIFY(QTest::qWaitForWindowExposed(c.main));
         // A heading does nothing.
@@ -332,7 +346,7 @@ private slots:
         QCOMPARE(wizard.WierszSondy, 2);
         QVERIFY(wizard.PrzywrocPolaczenie);
         QVERIFY(!c.main->ComPort1->Connected());
-        QVERIFY(!c.main->Poczony1->isChecked());
+        QVERIFY(!control<QAction>(c.main, "Poczony1")->isChecked());
 
         // Without a link there is none to restore.
         wizard.hide();
@@ -352,15 +366,18 @@ private slots:
         for (std::size_t i = 0; i < ParameterCount; ++i)
             texts.line(i) = QString::number(i);
         p.SetTexts(texts);
-        p.Odbierz->click();
+        control<QPushButton>(c.main, "Odbierz")->click();
         for (std::size_t i = 0; i < ParameterCount; ++i) {
             const bool kept
                 = static_cast<ParameterField>(i) == ParameterField::WzmocnienieFiltruTemp;
             QCOMPARE(p.Texts().line(i), kept ? texts.line(i) : QString());
         }
-        QCOMPARE(ServicePanel::Cell(p.Sondy, 0, 1), QStringLiteral("AXIAL wzm."));
-        QCOMPARE(ServicePanel::Cell(p.KFILTR, 4, 0), QStringLiteral("AC 2"));
-        QCOMPARE(ServicePanel::Cell(p.S_Faza, 0, 2), QStringLiteral("Zakres 2"));
+        QCOMPARE(ServicePanel::Cell(control<QTableWidget>(c.main, "Sondy"), 0, 1),
+            QStringLiteral("AXIAL wzm."));
+        QCOMPARE(ServicePanel::Cell(control<QTableWidget>(c.main, "KFILTR"), 4, 0),
+            QStringLiteral("AC 2"));
+        QCOMPARE(ServicePanel::Cell(control<QTableWidget>(c.main, "S_Faza"), 0, 2),
+            QStringLiteral("Zakres 2"));
     }
 };
 

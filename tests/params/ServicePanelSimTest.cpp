@@ -1,6 +1,7 @@
 // End to end against nerix-sim: service mode by password, the panel filled and sent, and
 // the simulated meter's parameter cells holding the values, stored in its EEPROM.
 #include "TestMain.h"
+#include "common/Controls.h"
 #include "common/MessageCatcher.h"
 #include "common/SimProcess.h"
 
@@ -31,28 +32,31 @@ private slots:
         windows.AboutWin->Timer1Timer();
         MessageCatcher messages;
 
-        main.Ustawieniaserwisowe1->trigger();
+        control<QAction>(&main, "Ustawieniaserwisowe1")->trigger();
         QTest::keyClicks(windows.HasloWin->TekstHaslo, QStringLiteral("travlik"));
         QTest::keyClick(windows.HasloWin->TekstHaslo, Qt::Key_Return);
-        QVERIFY(main.Send->isVisible());
+        QVERIFY(control<ServicePanel>(&main, "Send")->isVisible());
 
-        main.S_Polacz->click();
+        control<QPushButton>(&main, "S_Polacz")->click();
         QVERIFY(main.ComPort1->Connected());
-        QVERIFY(main.Send->Wyslij->isEnabled());
+        auto *wyslij = control<QPushButton>(&main, "Wyslij");
+        QVERIFY(wyslij->isEnabled());
 
-        ServicePanel &p = *main.Send;
-        ServicePanel::SetCell(p.Sondy, 1, 1, QStringLiteral("0,25"));
-        ServicePanel::SetCell(p.Sondy, 3, 2, QStringLiteral("-0,5"));
-        ServicePanel::SetCell(p.KFILTR, 2, 1, QStringLiteral("0,5"));
-        ServicePanel::SetCell(p.KFILTR, 4, 2, QStringLiteral("70000"));
-        ServicePanel::SetCell(p.S_Faza, 1, 1, QStringLiteral("17"));
-        ServicePanel::SetCell(p.S_Faza, 1, 2, QStringLiteral("34"));
-        p.Stala->setText(QStringLiteral("1234"));
-        p.WKor->setText(QStringLiteral("0,5"));
-        p.OKor->setText(QStringLiteral("-1"));
-        p.ProgRodzajuSondy->setText(QStringLiteral("1800"));
-        p.SaveEPROM->setChecked(true);
-        p.Wyslij->click();
+        auto *sondy = control<QTableWidget>(&main, "Sondy");
+        auto *filters = control<QTableWidget>(&main, "KFILTR");
+        auto *phases = control<QTableWidget>(&main, "S_Faza");
+        ServicePanel::SetCell(sondy, 1, 1, QStringLiteral("0,25"));
+        ServicePanel::SetCell(sondy, 3, 2, QStringLiteral("-0,5"));
+        ServicePanel::SetCell(filters, 2, 1, QStringLiteral("0,5"));
+        ServicePanel::SetCell(filters, 4, 2, QStringLiteral("70000"));
+        ServicePanel::SetCell(phases, 1, 1, QStringLiteral("17"));
+        ServicePanel::SetCell(phases, 1, 2, QStringLiteral("34"));
+        control<QLineEdit>(&main, "Stala")->setText(QStringLiteral("1234"));
+        control<QLineEdit>(&main, "WKor")->setText(QStringLiteral("0,5"));
+        control<QLineEdit>(&main, "OKor")->setText(QStringLiteral("-1"));
+        control<QLineEdit>(&main, "ProgRodzajuSondy")->setText(QStringLiteral("1800"));
+        control<QCheckBox>(&main, "SaveEPROM")->setChecked(true);
+        wyslij->click();
         QVERIFY(messages.texts().isEmpty());
 
         // cell ADDRESS CURRENT STORED: stored too, as the "S" came last.
