@@ -123,9 +123,13 @@ QImage *TWykres::storePicture(QPainter &painter, QPoint &offset) const
     auto *picture = static_cast<QImage *>(engine->paintDevice());
     const QTransform t = painter.deviceTransform();
     offset = QPoint(qRound(t.dx()), qRound(t.dy()));
+    // Opaque pixels read the same in both formats; a translucent window's store is cleared
+    // where it is painted.
+    const bool sameFormat = picture->format() == QImage::Format_RGB32
+        || (picture->format() == QImage::Format_ARGB32_Premultiplied
+            && !window()->testAttribute(Qt::WA_TranslucentBackground));
     if (t.type() > QTransform::TxTranslate || offset.x() != t.dx() || offset.y() != t.dy()
-        || picture->format() != core_.image().format()
-        || !picture->rect().contains(rect().translated(offset)))
+        || !sameFormat || !picture->rect().contains(rect().translated(offset)))
         return nullptr;
     return picture;
 }

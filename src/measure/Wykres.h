@@ -88,7 +88,7 @@ private:
     // update() of an area whose picture this control changed.
     void requestPaint(const QRect &area);
     // The backing store's picture when the painter paints into it at a whole-pixel offset
-    // (put in offset) in the picture's own format, else null.
+    // (put in offset) in a format of 32-bit opaque pixels, else null.
     QImage *storePicture(QPainter &painter, QPoint &offset) const;
     // Copies into the backing store the pixels where the picture differs from shown_, and the
     // picture under the children within area.
