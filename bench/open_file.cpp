@@ -69,7 +69,7 @@ int main(int argc, char **argv)
     resetPeak();
     QElapsedTimer clock;
     clock.start();
-    win.Otwrz1Click();
+    win.Otwrz1->trigger();
     const qint64 ms = clock.elapsed();
     const long peak = statusKb("VmHWM");
 

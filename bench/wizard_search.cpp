@@ -68,9 +68,9 @@ int main(int argc, char **argv)
     TkKalibracja wizard(nullptr);
     wizard.Zakres = 0;
     wizard.show();
-    wizard.CheckBox3->setChecked(true);
-    wizard.SpinEdit2->setValue(12000);
-    wizard.kDalej->click();
+    wizard.findChild<QCheckBox *>(QStringLiteral("CheckBox3"))->setChecked(true);
+    wizard.findChild<QSpinBox *>(QStringLiteral("SpinEdit2"))->setValue(12000);
+    wizard.findChild<QPushButton *>(QStringLiteral("kDalej"))->click();
     if (!wizard.kComKalib->Connected() || !wizard.kComWzor->Connected()) {
         std::fprintf(stderr, "the wizard's links did not open\n");
         return 1;
@@ -84,12 +84,12 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "no reading at %g mT\n", field);
             return 1;
         }
-        wizard.kWizardRejestruj->click();
+        wizard.findChild<QPushButton *>(QStringLiteral("kWizardRejestruj"))->click();
     }
-    wizard.kDalej->click();
+    wizard.findChild<QPushButton *>(QStringLiteral("kDalej"))->click();
 
     PaintCounter counter;
-    wizard.Label36->installEventFilter(&counter);
+    wizard.findChild<QLabel *>(QStringLiteral("Label36"))->installEventFilter(&counter);
     std::vector<qint64> gaps;
     QElapsedTimer clock;
     qint64 last = 0;
@@ -103,7 +103,7 @@ int main(int argc, char **argv)
     });
     clock.start();
     beat.start();
-    wizard.kStart->click();
+    wizard.findChild<QPushButton *>(QStringLiteral("kStart"))->click();
     const qint64 took = clock.elapsed();
     beat.stop();
     gaps.push_back(took - last);
@@ -111,9 +111,9 @@ int main(int argc, char **argv)
     std::sort(gaps.rbegin(), gaps.rend());
     std::printf("search: %s steps in %lld ms, gain %d; longest blocks %lld, %lld, %lld ms; "
                 "live reading painted %d times\n",
-        qPrintable(wizard.Label34->text()), static_cast<long long>(took), wizard.WynikWzmocnienia,
-        static_cast<long long>(gaps.at(0)), static_cast<long long>(gaps.at(1)),
-        static_cast<long long>(gaps.at(2)), counter.paints);
+        qPrintable(wizard.findChild<QLabel *>(QStringLiteral("Label34"))->text()),
+        static_cast<long long>(took), wizard.WynikWzmocnienia, static_cast<long long>(gaps.at(0)),
+        static_cast<long long>(gaps.at(1)), static_cast<long long>(gaps.at(2)), counter.paints);
     wizard.close();
     sim.terminate();
     sim.waitForFinished(3000);

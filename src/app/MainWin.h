@@ -123,6 +123,16 @@ public:
         std::function<BeforeClosing()> saveBeforeClosing;
     } Questions;
 
+    // The receive handler's display step, which the per-frame benchmark drives.
+    // Runs a decoded result through the processing chain and shows it (labels and chart);
+    // returns the filtered value. The chart takes the point at once; the screen, the chart's
+    // picture with it, is updated every DisplayIntervalMs (the meter can send 137 results a
+    // second, more than a screen shows): by the first result when an update is due, or by
+    // DisplayTimer when results stop coming. Labels whose text is unchanged are not repainted.
+    double ShowResult(const DecodedResult &result);
+    // Puts the latest result on the screen now.
+    void ApplyDisplay();
+
     // Service mode (MainWinService.cpp).
     QToolButton *PokazSerwis = nullptr;
     void WlaczSerwis();
@@ -232,14 +242,6 @@ private:
 
     void RefilterStored();
     void RedrawStored(int start);
-    // Runs a decoded result through the processing chain and shows it (labels and chart);
-    // returns the filtered value. The chart takes the point at once; the screen, the chart's
-    // picture with it, is updated every DisplayIntervalMs (the meter can send 137 results a
-    // second, more than a screen shows): by the first result when an update is due, or by
-    // DisplayTimer when results stop coming. Labels whose text is unchanged are not repainted.
-    double ShowResult(const DecodedResult &result);
-    // Puts the latest result on the screen now.
-    void ApplyDisplay();
     static constexpr int DisplayIntervalMs = 20;
     QTimer *DisplayTimer = nullptr;
 
@@ -265,9 +267,7 @@ private:
     void OpenLink();
     void SetDisconnectedControls();
     void EnablePortChoice(bool enabled);
-    // One "C" frame with its pause; a value that could not be converted, or a failed write,
-    // shows the send message with the text as shown (unless the write found the meter gone:
-    // the port's loss of the link is reported instead).
+    // The menu items and buttons of recording, as a recording runs or not.
     void SetRecordingControls(bool recording);
     bool SaveKeptResults();
     // Empties the result store; keepForExport: its results become the last recording.
