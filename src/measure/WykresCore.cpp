@@ -13,15 +13,12 @@ namespace {
 constexpr double kRangeEpsilon = 0.0001;
 constexpr int kGridStep = 20;
 
-// Nearest integer; a value exactly halfway goes to the even neighbour. NaN and infinities
-// come back unchanged (the caller treats them as out of range).
+// Nearest integer; a value exactly halfway goes to the even neighbour (the rounding mode a
+// program runs in, which nothing here changes). NaN and infinities come back unchanged (the
+// caller treats them as out of range).
 double RoundHalfEven(double v)
 {
-    const double f = std::floor(v);
-    const double d = v - f;
-    if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0))
-        return f + 1.0;
-    return f;
+    return std::nearbyint(v);
 }
 
 constexpr double kLargest = std::numeric_limits<double>::max();
