@@ -184,8 +184,7 @@ void TWykres::paintEvent(QPaintEvent *event)
         ? QRegion()
         : area & p.paintEngine()->systemClip().translated(-offset);
     const bool changesOnly = shown_.valid && unknown_.isEmpty() && reached == area
-        && (area - unshown_).isEmpty() && shown_.generation == core_.BackgroundGeneration()
-        && shown_.size == size();
+        && (area - unshown_).isEmpty() && shown_.generation == core_.BackgroundGeneration();
     if (changesOnly)
         paintChangesOnly(p, *store, offset, area);
     else
@@ -205,7 +204,6 @@ void TWykres::paintEvent(QPaintEvent *event)
     shown_.valid = unshown_.isEmpty() && unknown_.isEmpty();
     if (shown_.valid) {
         shown_.generation = core_.BackgroundGeneration();
-        shown_.size = size();
         shown_.pixels = core_.DrawnPixels();
         shown_.markers = core_.MarkerAreas();
     }

@@ -79,8 +79,7 @@ private:
     // nothing to show.
     struct Shown {
         bool valid = false;
-        unsigned generation = 0; // the core's background
-        QSize size;
+        unsigned generation = 0; // the core's background, new with every size
         std::vector<QPoint> pixels; // the plotted pixels
         std::vector<QRect> markers;
     };
