@@ -1,51 +1,104 @@
 #!/usr/bin/env bash
-# The serial port component built for Windows with mingw-w64 and tested under Wine: installs the
-# cross compiler and Wine when missing, builds the component's Qt-free part with its test
-# program, maps pseudo-terminals to COM2, COM3 and COM12 in a private Wine prefix, and runs the
-# test against the device program on their other side.
+# Nerix for Windows, tested under Wine in a private prefix and on a private X display:
+#  1. the serial component's Qt-free test program against pseudo-terminals that Wine's port map
+#     names COM2, COM3 and COM12 (tests/windows/PtyDevice.cpp plays the devices);
+#  2. every test program of the Windows build (scripts/build-windows.sh) through CTest;
+#  3. the real windows of the Windows build against nerix-sim, the Linux program, on
+#     pseudo-terminals that Wine's port map names COM1 and COM2 (tests/windows/).
+# Prints "N passed, N failed" for the test programs last.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh g++ g++-mingw-w64-x86-64-posix wine64
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cd "$repo"
+bash scripts/install-deps.sh g++ g++-mingw-w64-x86-64-posix wine64 xvfb xauth \
+  fonts-dejavu-core fonts-liberation2
+build=$(bash scripts/build-windows.sh | tail -n 1)
+qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+[ -x build/tools/nerix-sim ] || bash scripts/build.sh build >/dev/null
 
-out=build-windows
-mkdir -p "$out"
 serial=src/serial
 x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Wpedantic -static -Isrc \
   -DWIN32_LEAN_AND_MEAN -DNOMINMAX \
   "$serial"/{CPort,ComControlBlock,ComEventThread,ComSettings,EComPort}.cpp "$serial"/Win32*.cpp \
-  tests/windows/ComPortWineTest.cpp -o "$out/test_windows.exe"
-g++ -std=c++20 -O1 -Wall -Wextra tests/windows/PtyDevice.cpp -o "$out/pty-device"
+  tests/windows/ComPortWineTest.cpp -o "$build/test_serial_wine.exe"
+g++ -std=c++20 -O1 -Wall -Wextra tests/windows/PtyDevice.cpp -o "$build/pty-device"
 
 work=$(mktemp -d)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The Qt DLLs are found on Wine's PATH; Qt finds its plug-ins beside them.
+export WINEPATH="Z:${qt//\//\\}\\bin"
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
-device=
+pids=()
 cleanup() {
   "$wineserver" -k 2>/dev/null || true
-  [ -n "$device" ] && kill "$device" 2>/dev/null
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-"$out/pty-device" COM2 COM3 COM12 >"$work/ports" &
-device=$!
+# A display of its own: the windows plug-in draws there, and measures text with real fonts.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$work/display")"
 "$wine" wineboot -i >/dev/null 2>&1
-for _ in $(seq 100); do
-  [ "$(wc -l <"$work/ports")" -eq 3 ] && break
-  sleep 0.1
-done
-[ "$(wc -l <"$work/ports")" -eq 3 ] || { echo "pty-device did not start" >&2; exit 1; }
-# Wine's own port map: at its next start Wine links dosdevices/comN to each path and lists the
-# port in the registry as Windows does.
-{
-  echo 'Windows Registry Editor Version 5.00'
-  echo '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]'
-  while read -r name path; do echo "\"$name\"=\"$path\""; done <"$work/ports"
-} >"$work/ports.reg"
-"$wine" regedit /S "$work/ports.reg"
-"$wineserver" -k
-# A terminal that Wine's server opened first becomes its controlling terminal; when the device
-# hangs up, the server dumps its objects to stderr. Its output is of no use here.
-"$wineserver" -p 2>/dev/null
-"$wine" "$out/test_windows.exe"
+
+# Points Wine's COM names at the device paths of `$1` (lines "COMn PATH"). Wine links its
+# dosdevices at its next start, so the server is restarted; a terminal that Wine's server opened
+# first would become its controlling terminal, and the dump it writes when the device hangs up
+# is of no use here.
+map_ports() {
+  {
+    echo 'Windows Registry Editor Version 5.00'
+    echo '[-HKEY_LOCAL_MACHINE\Software\Wine\Ports]'
+    echo '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]'
+    while read -r name path; do echo "\"$name\"=\"$path\""; done <"$1"
+  } >"$work/ports.reg"
+  "$wine" regedit /S "$work/ports.reg"
+  "$wineserver" -k
+  "$wineserver" -w
+  "$wineserver" -p 2>/dev/null
+}
+# Waits until `$1` holds `$2` lines.
+wait_lines() {
+  for _ in $(seq 100); do
+    [ "$(wc -l <"$1")" -ge "$2" ] && return 0
+    sleep 0.1
+  done
+  echo "$1 stayed short" >&2
+  return 1
+}
+
+passed=0
+failed=0
+count() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi; }
+
+echo "== serial component"
+"$build/pty-device" COM2 COM3 COM12 >"$work/ports" &
+pids+=($!)
+wait_lines "$work/ports" 3
+map_ports "$work/ports"
+count "$wine" "$build/test_serial_wine.exe"
+kill "${pids[-1]}"
+
+echo "== test programs"
+count ctest --test-dir "$build" --output-on-failure
+
+echo "== the Windows program against nerix-sim"
+mkfifo "$work/sim-input"
+# The simulator's input stays open while the test writes lines into it.
+sleep 100000 >"$work/sim-input" &
+pids+=($!)
+XDG_CONFIG_HOME="$work/sim-config" build/tools/nerix-sim --ac --drift 0 \
+  --cells-file "$work/cells" <"$work/sim-input" >"$work/sim-output" 2>&1 &
+pids+=($!)
+wait_lines "$work/sim-output" 2
+head -n 2 "$work/sim-output" >"$work/sim-ports"
+map_ports "$work/sim-ports"
+count env NERIX_SIM_INPUT="Z:$work/sim-input" NERIX_SIM_OUTPUT="Z:$work/sim-output" \
+  NERIX_SIM_CELLS="Z:$work/cells" NERIX_SIM_N3C="Z:$repo/tools/sim/nerix-sim.N3C" \
+  "$wine" "$build/tests/test_simulator_e2e.exe" -o -,txt
+
+echo "Windows: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -31,14 +31,14 @@ QString configHome()
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", nerixtest::defaultPlatform());
     // Tests never touch a real user's settings: the store lives in a temporary folder.
     QTemporaryDir config;
     if (!config.isValid()) {
         std::fprintf(stderr, "cannot create a temporary settings folder\n");
         return 2;
     }
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    nerixtest::usePrivateSettings(config.path());
     nerixtest::configHomeStore() = config.path();
 
     QApplication app(argc, argv);
@@ -52,6 +52,7 @@ int main(int argc, char **argv)
         failed += QTest::qExec(test.get(), argc, argv) != 0 ? 1 : 0;
         ++ran;
     }
+    nerixtest::dropPrivateSettings();
     std::printf("Test classes: %d ran, %d failed\n", ran, failed);
     return failed == 0 ? 0 : 1;
 }

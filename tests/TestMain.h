@@ -13,6 +13,15 @@ struct Registrar {
 };
 // A private settings store for the whole test run (set up by TestMain before any test).
 QString configHome();
+
+// Platform parts of the run, in PosixTestSettings.cpp and Win32TestSettings.cpp:
+// points the program's settings store at a private one (below `folder` where the store is a
+// file, a key of the run's own where it is the registry) ...
+void usePrivateSettings(const QString &folder);
+// ... and removes what lies outside `folder` when the run ends.
+void dropPrivateSettings();
+// The platform plug-in the tests run on when QT_QPA_PLATFORM names none.
+const char *defaultPlatform();
 } // namespace nerixtest
 
 #define NERIX_TEST(Class)                                                                          \

@@ -254,10 +254,7 @@ void TMainWin::buildStatisticsPanel(QWidget *client)
 
     Button1 = named(new QPushButton(QStringLiteral("c"), PanelStat), "Button1");
     Button1->setGeometry(130, 5, 17, 17);
-    QPalette red = Button1->palette();
-    red.setColor(QPalette::Button, Colours::kRed);
-    red.setColor(QPalette::ButtonText, Qt::white);
-    Button1->setPalette(red);
+    setButtonColours(Button1, Colours::kRed, Qt::white);
 
     auto row = [&](QLabel *&caption, QLabel *&value, const char *captionName, const char *valueName,
                    const char *text, int y) {

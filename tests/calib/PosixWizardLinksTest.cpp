@@ -33,7 +33,7 @@ QString portBusy(const char *port)
 }
 } // namespace
 
-class WizardLinksTest : public QObject {
+class PosixWizardLinksTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -209,5 +209,5 @@ private slots:
     }
 };
 
-NERIX_TEST(WizardLinksTest)
-#include "WizardLinksTest.moc"
+NERIX_TEST(PosixWizardLinksTest)
+#include "PosixWizardLinksTest.moc"

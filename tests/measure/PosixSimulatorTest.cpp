@@ -129,7 +129,7 @@ public:
 };
 } // namespace
 
-class SimulatorTest : public QObject {
+class PosixSimulatorTest : public QObject {
     Q_OBJECT
 private slots:
     void streamsTheSimulatedReading_data()
@@ -246,5 +246,5 @@ private slots:
     }
 };
 
-NERIX_TEST(SimulatorTest)
-#include "SimulatorTest.moc"
+NERIX_TEST(PosixSimulatorTest)
+#include "PosixSimulatorTest.moc"

@@ -82,7 +82,7 @@ std::unique_ptr<TComPort> openUnread(const PtyPair &pty, RxLog &rx)
 }
 } // namespace
 
-class ComPortEventTest : public QObject {
+class PosixComPortEventTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -302,5 +302,5 @@ private slots:
     }
 };
 
-NERIX_TEST(ComPortEventTest)
-#include "ComPortEventTest.moc"
+NERIX_TEST(PosixComPortEventTest)
+#include "PosixComPortEventTest.moc"

@@ -28,7 +28,7 @@ bool roundTrips(int count, ToText toText, FromText fromText)
 }
 } // namespace
 
-class ComComboBoxTest : public QObject {
+class PosixComComboBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -116,5 +116,5 @@ private slots:
     }
 };
 
-NERIX_TEST(ComComboBoxTest)
-#include "ComComboBoxTest.moc"
+NERIX_TEST(PosixComComboBoxTest)
+#include "PosixComComboBoxTest.moc"

@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 
-class LiveEndToEndTest : public QObject {
+class PosixLiveEndToEndTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { LanguageName = LanguageEnglish; }
@@ -70,5 +70,5 @@ private slots:
     }
 };
 
-NERIX_TEST(LiveEndToEndTest)
-#include "LiveEndToEndTest.moc"
+NERIX_TEST(PosixLiveEndToEndTest)
+#include "PosixLiveEndToEndTest.moc"

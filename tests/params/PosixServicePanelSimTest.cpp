@@ -19,7 +19,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-class ServicePanelSimTest : public QObject {
+class PosixServicePanelSimTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -68,5 +68,5 @@ private slots:
     }
 };
 
-NERIX_TEST(ServicePanelSimTest)
-#include "ServicePanelSimTest.moc"
+NERIX_TEST(PosixServicePanelSimTest)
+#include "PosixServicePanelSimTest.moc"

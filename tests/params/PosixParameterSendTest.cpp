@@ -99,7 +99,7 @@ private:
 };
 } // namespace
 
-class ParameterSendTest : public QObject {
+class PosixParameterSendTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -381,5 +381,5 @@ private slots:
     }
 };
 
-NERIX_TEST(ParameterSendTest)
-#include "ParameterSendTest.moc"
+NERIX_TEST(PosixParameterSendTest)
+#include "PosixParameterSendTest.moc"

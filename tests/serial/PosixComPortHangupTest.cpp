@@ -10,7 +10,7 @@
 #include <QTest>
 #include <cerrno>
 
-class ComPortHangupTest : public QObject {
+class PosixComPortHangupTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -118,5 +118,5 @@ private slots:
     }
 };
 
-NERIX_TEST(ComPortHangupTest)
-#include "ComPortHangupTest.moc"
+NERIX_TEST(PosixComPortHangupTest)
+#include "PosixComPortHangupTest.moc"

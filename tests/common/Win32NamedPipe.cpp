@@ -1,0 +1,6 @@
+#include "common/NamedPipe.h"
+
+bool makeNamedPipe(const QString &)
+{
+    return false;
+}
