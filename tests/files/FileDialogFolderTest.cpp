@@ -25,7 +25,7 @@ private slots:
         DialogAnswerer<QFileDialog> saving([&](QFileDialog *dialog) {
             shown = dialog->directory().absolutePath();
             dialog->selectFile(QDir(data).filePath(QStringLiteral("results")));
-            dialog->accept();
+            static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept is protected
         });
         QCOMPARE(AskDataFile(nullptr, QFileDialog::AcceptSave),
             QDir(data).filePath(QStringLiteral("results.N3D")));
