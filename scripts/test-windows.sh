@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Nerix for Windows, tested under Wine in a private prefix and on a private X display:
 #  1. the serial component's Qt-free test program against pseudo-terminals that Wine's port map
-#     names COM2, COM3 and COM12 (tests/windows/PtyDevice.cpp plays the devices);
+#     names COM2, COM3, COM12 and COM23 (tests/windows/PtyDevice.cpp plays the devices);
 #  2. every test program of the Windows build (scripts/build-windows.sh) through CTest;
 #  3. the real windows of the Windows build against nerix-sim, the Linux program, on
 #     pseudo-terminals that Wine's port map names COM1 and COM2 (tests/windows/).
@@ -18,8 +18,9 @@ qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
 serial=src/serial
 x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Wpedantic -static -Isrc \
   -DWIN32_LEAN_AND_MEAN -DNOMINMAX \
-  "$serial"/{CPort,ComControlBlock,ComEventThread,ComSettings,EComPort}.cpp "$serial"/Win32*.cpp \
-  tests/windows/ComPortWineTest.cpp -o "$build/test_serial_wine.exe"
+  "$serial"/{CPort,ComControlBlock,ComEventThread,ComSettings,EComPort,PortEnumeration}.cpp \
+  "$serial"/Win32*.cpp tests/windows/ComPortWineTest.cpp -o "$build/test_serial_wine.exe" \
+  -lsetupapi
 g++ -std=c++20 -O1 -Wall -Wextra tests/windows/PtyDevice.cpp -o "$build/pty-device"
 
 work=$(mktemp -d)
@@ -75,9 +76,9 @@ failed=0
 count() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi; }
 
 echo "== serial component"
-"$build/pty-device" COM2 COM3 COM12 >"$work/ports" &
+"$build/pty-device" COM2 COM3 COM12 COM23 >"$work/ports" &
 pids+=($!)
-wait_lines "$work/ports" 3
+wait_lines "$work/ports" 4
 map_ports "$work/ports"
 count "$wine" "$build/test_serial_wine.exe"
 kill "${pids[-1]}"

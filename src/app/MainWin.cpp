@@ -84,6 +84,7 @@ TMainWin::TMainWin(QWidget *parent)
     buildChartArea(client);
     buildStatusBar(client);
     createComPort();
+    RestorePort();
     connectHandlers();
     buildServiceControls(client);
     askFileQuestionsWithDialogs();
@@ -148,6 +149,9 @@ void TMainWin::buildMenu()
     COM11->setChecked(true);
     COM21 = item(Trans, "COM21", "COM2");
     COM21->setCheckable(true);
+    OtherPortsSeparator = Trans->addSeparator();
+    OtherPortsSeparator->setVisible(false);
+    connect(Trans, &QMenu::aboutToShow, this, &TMainWin::TransAboutToShow);
     Ustawienia->addSeparator();
     Zmieautomatycznewyczanie1
         = item(Ustawienia, "Zmieautomatycznewyczanie1", "Automatyczne wyłączanie urządzenia");

@@ -6,8 +6,9 @@
 #include "calib/KalibracjaHost.h"
 #include "files/ResultRecorder.h"
 #include "measure/MeterLink.h"
-#include "params/ParameterSender.h"
 #include "measure/ResultProcessor.h"
+#include "params/ParameterSender.h"
+#include "serial/PortEnumeration.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -95,6 +96,13 @@ public:
 
     // The measuring link to the meter.
     std::unique_ptr<TComPort> ComPort1;
+    // The port menu's items below COM1 and COM2 (named "Port" and the port's name, "PortCOM5"),
+    // made afresh each time the menu opens from the ports the lister finds. Tests put their
+    // own lister in.
+    std::function<std::vector<ComPortInfo>()> PortLister = ListComPorts;
+    std::vector<QAction *> OtherPorts;
+    // Chooses the port of the link as the port menu's items do, and keeps it for the next run.
+    void ChoosePort(const std::string &name);
     // Its frames and events; declared after the port, whose handlers it unbinds when it goes.
     std::unique_ptr<MeterLink> Link1;
     // Receive state.
@@ -172,6 +180,7 @@ private slots:
     // Connection and watchdog.
     void Poczony1Click();
     void TransClick();
+    void TransAboutToShow();
     void COM11Click();
     void ComPort1Open();
     void ComPort1Close();
@@ -219,11 +228,17 @@ private slots:
 
 private:
     // The calibration wizard's way back (MainWinKalibracja.cpp).
-    bool MeterLinkOnCom1() const override;
+    std::string MeterLinkPort() const override;
     void ReopenMeterLink() override;
     QString ProbeGainText(int column, int row) const override;
     void WriteProbeGain(int column, int row, const QString &text) override;
     void ShowMainWindow() override;
+
+    // The port kept from the last run, when the machine has it.
+    void RestorePort();
+    // One item of the port menu checked: the one of the link's port.
+    void CheckPortItem();
+    QAction *OtherPortsSeparator = nullptr;
 
     // Result panel.
     QFrame *PanelWynik = nullptr;

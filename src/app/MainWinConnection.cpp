@@ -1,15 +1,19 @@
-// Connecting to the meter: the connect/disconnect toggle, the choice of port, the reactions
+// Connecting to the meter: the connect/disconnect toggle, the choice of port (COM1, COM2 and
+// every other port of the machine, the last one chosen kept for the next run), the reactions
 // to the port opening and closing (or vanishing), and the watchdog that shows a silent meter.
 #include "app/MainWin.h"
+#include "app/PortMenuEntries.h"
 #include "app/PortOpenFailure.h"
 #include "app/ServicePanel.h"
 #include "core/Jezyki.h"
 #include "core/Messages.h"
+#include "core/Remembered.h"
 #include "core/WidgetColours.h"
 #include "measure/LinkColours.h"
 #include "serial/CPort.h"
 #include "serial/ComDevicePath.h"
 #include "serial/ComSettings.h"
+#include "serial/RememberedPort.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +22,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
-
 
 bool TMainWin::portOpen() const
 {
@@ -89,20 +92,62 @@ void TMainWin::TransClick()
 
 void TMainWin::COM11Click()
 {
-    if (!COM21->isChecked())
-        return;
-    ComPort1->SetPort("COM1");
-    COM21->setChecked(false);
-    COM11->setChecked(true);
+    if (!COM11->isChecked())
+        ChoosePort("COM1");
 }
 
 void TMainWin::COM21Click()
 {
-    if (!COM11->isChecked())
-        return;
-    ComPort1->SetPort("COM2");
-    COM11->setChecked(false);
-    COM21->setChecked(true);
+    if (!COM21->isChecked())
+        ChoosePort("COM2");
+}
+
+void TMainWin::ChoosePort(const std::string &name)
+{
+    ComPort1->SetPort(name);
+    CheckPortItem();
+    Remembered::keep(Remembered::MainPort, portName());
+}
+
+void TMainWin::CheckPortItem()
+{
+    const QString port = portName();
+    COM11->setChecked(port == QLatin1String("COM1"));
+    COM21->setChecked(port == QLatin1String("COM2"));
+    for (QAction *item : OtherPorts)
+        item->setChecked(item->data().toString() == port);
+}
+
+void TMainWin::RestorePort()
+{
+    ComPort1->SetPort(rememberedPort(Remembered::MainPort, ComPort1->Port()));
+    CheckPortItem();
+}
+
+// The ports plugged in since the menu last opened appear, those unplugged go; the port in use
+// stays while connected. A list that cannot be had leaves COM1 and COM2 alone.
+void TMainWin::TransAboutToShow()
+{
+    std::vector<ComPortInfo> found;
+    try {
+        found = PortLister();
+    } catch (const EComPort &) {
+    }
+    for (QAction *item : OtherPorts)
+        delete item;
+    OtherPorts.clear();
+    for (const PortMenuEntry &entry : otherPortEntries(found, ComPort1->Port(), portOpen())) {
+        const QString name = QString::fromStdString(entry.name);
+        auto *item = new QAction(QString::fromStdString(entry.label), Trans);
+        item->setObjectName(QStringLiteral("Port") + name);
+        item->setData(name);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, entry] { ChoosePort(entry.name); });
+        Trans->addAction(item);
+        OtherPorts.push_back(item);
+    }
+    OtherPortsSeparator->setVisible(!OtherPorts.empty());
+    CheckPortItem();
 }
 
 void TMainWin::ComPort1Open()

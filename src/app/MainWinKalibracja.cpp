@@ -3,11 +3,11 @@
 #include "app/MainWin.h"
 #include "app/ServicePanel.h"
 
-#include <QAction>
+#include "serial/CPort.h"
 
-bool TMainWin::MeterLinkOnCom1() const
+std::string TMainWin::MeterLinkPort() const
 {
-    return COM11->isChecked();
+    return ComPort1->Port();
 }
 
 void TMainWin::ReopenMeterLink()

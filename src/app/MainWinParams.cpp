@@ -5,6 +5,7 @@
 #include "calib/KalibracjaMain.h"
 #include "core/Messages.h"
 #include "core/RegularFile.h"
+#include "core/Remembered.h"
 #include "files/DataFileDialog.h"
 #include "files/WholeFile.h"
 #include "params/CellRows.h"
@@ -102,7 +103,8 @@ private:
 QString askParameterFile(QWidget *parent, bool forSaving)
 {
     return AskFile(parent, forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen,
-        QStringLiteral("Pliki kalibracyjne Nerix 3.0 (*.N3C)"), QStringLiteral("N3C"));
+        QStringLiteral("Pliki kalibracyjne Nerix 3.0 (*.N3C)"), QStringLiteral("N3C"),
+        Remembered::ParameterFolder);
 }
 } // namespace
 

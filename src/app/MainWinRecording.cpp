@@ -3,6 +3,7 @@
 #include "app/MainWin.h"
 #include "core/Jezyki.h"
 #include "core/Messages.h"
+#include "core/Remembered.h"
 #include "files/DataFile.h"
 #include "files/DataFileDialog.h"
 #include "files/SpeedStep.h"
@@ -20,7 +21,8 @@ void TMainWin::askFileQuestionsWithDialogs()
     Questions.saveDataFile = [this] { return AskDataFile(this, QFileDialog::AcceptSave); };
     Questions.openDataFile = [this] { return AskDataFile(this, QFileDialog::AcceptOpen); };
     Questions.saveCsvFile = [this] {
-        return AskFile(this, QFileDialog::AcceptSave, Tekst(99), QStringLiteral("csv"));
+        return AskFile(
+            this, QFileDialog::AcceptSave, Tekst(99), QStringLiteral("csv"), Remembered::CsvFolder);
     };
     Questions.discardUnsaved = [this] {
         return QMessageBox::question(this, QApplication::applicationName(),

@@ -3,11 +3,12 @@
 // its link to the meter uses, its link opened again, the text of a probe-gain cell, the found
 // gain put into that grid, and the window itself shown again when the wizard closes.
 #include <QString>
+#include <string>
 
 class KalibracjaHost {
 public:
-    // The main window's link is set to COM1 (else COM2).
-    virtual bool MeterLinkOnCom1() const = 0;
+    // The port the main window's link is set to ("COM1").
+    virtual std::string MeterLinkPort() const = 0;
     // Opens the main window's link as connecting does; a failure is shown there and leaves it
     // disconnected.
     virtual void ReopenMeterLink() = 0;

@@ -9,9 +9,11 @@
 #include "calib/SampleTable.h"
 #include "core/Messages.h"
 #include "core/Named.h"
+#include "core/Remembered.h"
 #include "serial/CPort.h"
 #include "serial/ComComboBox.h"
 #include "serial/ComTexts.h"
+#include "serial/RememberedPort.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -52,6 +54,8 @@ void TkKalibracja::FormCreate()
 {
     createWzorLink();
     createKalibLink();
+    kComWzor->SetPort(rememberedPort(Remembered::ReferencePort, kComWzor->Port()));
+    kComKalib->SetPort(rememberedPort(Remembered::CalibPort, kComKalib->Port()));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -174,13 +178,14 @@ void TkKalibracja::kTabWizardEnter()
 
 void TkKalibracja::ChoosePorts()
 {
-    const bool com1 = Host == nullptr || Host->MeterLinkOnCom1();
-    const char *meter = com1 ? "COM1" : "COM2";
-    const char *reference = com1 ? "COM2" : "COM1";
+    const std::string main = Host != nullptr ? Host->MeterLinkPort() : "COM1";
     if (!kComKalib->Connected())
-        kComKalib->SetPort(meter);
-    if (!kComWzor->Connected())
-        kComWzor->SetPort(reference);
+        kComKalib->SetPort(main);
+    // With the meter on COM1 or COM2, a reference on one of these two takes the other, as on a
+    // machine with just these two ports; a reference on any other port keeps it.
+    const auto fixed = [](const std::string &port) { return port == "COM1" || port == "COM2"; };
+    if (!kComWzor->Connected() && fixed(main) && fixed(kComWzor->Port()))
+        kComWzor->SetPort(main == "COM1" ? "COM2" : "COM1");
     kKalibPort->SetText(QString::fromStdString(kComKalib->Port()));
     kWzorPort->SetText(QString::fromStdString(kComWzor->Port()));
     ShowLinkSummaries();

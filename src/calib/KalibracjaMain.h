@@ -223,8 +223,9 @@ private:
     void backToStep0(bool referenceFirst);
     // Closes a link until it reports closed; a failure is shown and the link let go.
     void CloseLink(TComPort &link);
-    // The links take the ports the host's choice implies: the meter the host's, the reference
-    // the other one of COM1 and COM2; the selectors show them.
+    // The links take the ports the host's choice implies: the meter the host's; the reference
+    // the other one of COM1 and COM2 when both are on one of these, else its own; the
+    // selectors show them.
     void ChoosePorts();
     // Waits ms of real time running the window's events. False when the window has been
     // closed since closeCount_ was `closes`, or the search was stopped: the caller is to do

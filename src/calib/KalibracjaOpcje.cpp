@@ -1,9 +1,11 @@
-// The "Opcje" tab: the settings of both links as selectors applied at once, the reference
-// channel, and the hidden test panels whose buttons run the links' operations.
+// The "Opcje" tab: the settings of both links as selectors applied at once (the ports picked
+// kept for the next run), the reference channel, and the hidden test panels whose buttons run
+// the links' operations.
 #include "calib/KalibracjaMain.h"
 
 #include "core/Messages.h"
 #include "core/Named.h"
+#include "core/Remembered.h"
 #include "serial/CPort.h"
 #include "serial/ComComboBox.h"
 
@@ -48,6 +50,7 @@ void TkKalibracja::buildOpcjeTab()
 
     // The six selectors of a link, applied to it as soon as the user picks a value.
     const auto addSelectors = [this](QFormLayout *form, TComPort &link, const char *prefix,
+                                  const QString &portKey,
                                   std::initializer_list<TComComboBox **> members) {
         auto member = members.begin();
         for (const SelectorRow &row : kSelectorRows) {
@@ -59,6 +62,12 @@ void TkKalibracja::buildOpcjeTab()
             selector->OnApplyError = [this](const EComPort &error) {
                 ShowMessage(this, QString::fromUtf8(error.what()));
             };
+            // A port picked is kept for the next run under portKey.
+            if (row.property == cpPort) {
+                connect(selector, &QComboBox::activated, this, [&link, portKey] {
+                    Remembered::keep(portKey, QString::fromStdString(link.Port()));
+                });
+            }
             form->addRow(QString::fromUtf8(row.caption), selector);
             **member++ = selector;
         }
@@ -66,7 +75,7 @@ void TkKalibracja::buildOpcjeTab()
 
     kWzorOpcje = named(new QGroupBox(QStringLiteral("Opcje urzadzenia wzorcowego")), "kWzorOpcje");
     auto *wzor = new QFormLayout(kWzorOpcje);
-    addSelectors(wzor, *kComWzor, "kWzor",
+    addSelectors(wzor, *kComWzor, "kWzor", Remembered::ReferencePort,
         {&kWzorPort, &kWzorBaudRate, &kWzorDataBits, &kWzorStopBits, &kWzorParity,
             &kWzorFlowControl});
     kWybierzKanal = named(new QComboBox, "kWybierzKanal");
@@ -90,7 +99,7 @@ void TkKalibracja::buildOpcjeTab()
     kKalibOpcje
         = named(new QGroupBox(QStringLiteral("Opcje urzadzenia kalibrowanego")), "kKalibOpcje");
     auto *kalib = new QFormLayout(kKalibOpcje);
-    addSelectors(kalib, *kComKalib, "kKalib",
+    addSelectors(kalib, *kComKalib, "kKalib", Remembered::CalibPort,
         {&kKalibPort, &kKalibBaudRate, &kKalibDataBits, &kKalibStopBits, &kKalibParity,
             &kKalibFlowControl});
     kKalibTest = named(new QWidget, "kKalibTest");

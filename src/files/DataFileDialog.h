@@ -6,9 +6,11 @@
 
 class QWidget;
 
-// A file name, or empty when the user cancelled. A saved name without a suffix gets suffix.
+// A file name, or empty when the user cancelled. A saved name without a suffix gets suffix. The
+// dialog opens in the folder last used for this kind of file, kept under folderKey
+// (core/Remembered.h).
 QString AskFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
-    const QString &suffix);
+    const QString &suffix, const QString &folderKey);
 
 // AskFile for a data file.
 QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode);

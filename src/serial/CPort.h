@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-// Device path of port number n (1..16).
+// Device path of port number n (1..kMaxComPort).
 using ComPathResolver = std::function<std::string(int)>;
 // The device of port n when nothing maps it elsewhere: "\\.\COMn" on Windows,
 // "/dev/ttyS<n-1>" on POSIX. Each platform has its own implementation file.
@@ -37,7 +37,7 @@ public:
     TComPort(const TComPort &) = delete;
     TComPort &operator=(const TComPort &) = delete;
 
-    // "COM1".."COM16". Setting another name reopens an open port on it.
+    // "COM1".."COM255". Setting another name reopens an open port on it.
     const std::string &Port() const { return port_; }
     void SetPort(const std::string &name);
     void SetPathResolver(ComPathResolver resolver) { resolver_ = std::move(resolver); }

@@ -33,11 +33,10 @@ void TComFlowControl::SetFlowControl(TFlowControl value)
     }
 }
 
-int comPortNumber(const std::string &text)
+int parseComPortNumber(std::string_view digits)
 {
-    std::string_view digits = text;
     if (digits.size() >= 3) {
-        std::string head = text.substr(0, 3);
+        std::string head(digits.substr(0, 3));
         std::transform(head.begin(), head.end(), head.begin(),
             [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
         if (head == "COM")
@@ -46,9 +45,15 @@ int comPortNumber(const std::string &text)
     int number = 0;
     const char *end = digits.data() + digits.size();
     const auto [ptr, ec] = std::from_chars(digits.data(), end, number);
-    if (digits.empty() || ec != std::errc() || ptr != end || number < 1 || number > 16)
-        return 1;
+    if (digits.empty() || ec != std::errc() || ptr != end || number < 1 || number > kMaxComPort)
+        return 0;
     return number;
+}
+
+int comPortNumber(const std::string &text)
+{
+    const int number = parseComPortNumber(text);
+    return number == 0 ? 1 : number;
 }
 
 std::string comPortName(int number)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct TComParity {
     TParityBits Bits = prNone;
@@ -64,9 +65,13 @@ struct ComLineSettings {
     std::uint8_t EventChar = 0;
 };
 
+// The highest port number Windows gives a serial port.
+inline constexpr int kMaxComPort = 255;
 // Port number named by a text: "COM2", "com2" and "2" name port 2; anything that is not a
-// whole number from 1 to 16 names port 1.
+// whole number from 1 to kMaxComPort names port 1.
 int comPortNumber(const std::string &text);
+// As comPortNumber, with 0 for a text that names no port.
+int parseComPortNumber(std::string_view text);
 // "COM" followed by the number.
 std::string comPortName(int number);
 // Line rate in bits per second.

@@ -1,4 +1,5 @@
 #include "serial/EComPort.h"
+#include "serial/SystemErrorText.h"
 
 #include <string>
 
@@ -33,7 +34,7 @@ std::string message(int code, int winCode)
 {
     std::string text = EComPort::text(code);
     if (winCode != EComPort::kNoWinCode)
-        text += " (win error code: " + std::to_string(winCode) + ")";
+        text += systemErrorSuffix(winCode);
     return text;
 }
 } // namespace

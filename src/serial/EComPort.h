@@ -1,6 +1,7 @@
 #pragma once
 // Failure of a serial port operation: a row of the fixed message table and, when the operating
-// system reported one, its error code (on POSIX the errno).
+// system reported one, its error code (on POSIX the errno). The message is the row's text and,
+// with a code, the code as the platform states it (SystemErrorText.h).
 #include <stdexcept>
 
 class EComPort : public std::runtime_error {

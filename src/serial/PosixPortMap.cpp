@@ -4,27 +4,41 @@
 #include "serial/CPort.h"
 
 #include <QFile>
-#include <QSettings>
 
 namespace {
-std::string mappedPath(const QSettings &store, int number)
+QString mapKey(int number)
 {
-    const QString key = QStringLiteral("Ports/COM%1").arg(number);
-    const QString path = store.value(key).toString();
-    return path.isEmpty() ? defaultComDevicePath(number) : QFile::encodeName(path).toStdString();
+    return QStringLiteral("Ports/COM%1").arg(number);
 }
 } // namespace
 
 std::string comDevicePath(int number)
 {
-    return mappedPath(*openSettingsStore(), number);
+    const QString path = openSettingsStore()->value(mapKey(number)).toString();
+    return path.isEmpty() ? defaultComDevicePath(number) : QFile::encodeName(path).toStdString();
 }
 
-std::vector<std::string> comDevicePaths()
+ComPortMap readComPortMap(const QSettings &store)
+{
+    ComPortMap map;
+    for (int n = 1; n <= kMaxComPort; ++n) {
+        const QString path = store.value(mapKey(n)).toString();
+        if (!path.isEmpty())
+            map[n] = QFile::encodeName(path).toStdString();
+    }
+    return map;
+}
+
+std::vector<ComPortInfo> listMachineComPorts(const PosixDeviceTree &tree)
 {
     const auto store = openSettingsStore();
-    std::vector<std::string> paths;
-    for (int n = 1; n <= 16; ++n)
-        paths.push_back(mappedPath(*store, n));
-    return paths;
+    ComPortMap map = readComPortMap(*store);
+    const ComPortMap added = newAdapterEntries(map, tree);
+    for (const auto &[number, path] : added) {
+        store->setValue(mapKey(number), QFile::decodeName(path.c_str()));
+        map[number] = path;
+    }
+    if (!added.empty())
+        store->sync();
+    return listComPorts(map, tree);
 }

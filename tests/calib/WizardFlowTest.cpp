@@ -9,6 +9,7 @@
 #include "common/MessageCatcher.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
+#include "common/RememberedReset.h"
 #include "common/SimProcess.h"
 
 #include "app/AboutWin.h"
@@ -26,6 +27,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
@@ -146,19 +148,38 @@ class WizardFlowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { forgetRememberedPorts(); }
+
+    // The meter on COM1, and on a USB adapter's COM5 chosen in the port menu, which the
+    // wizard's meter link follows.
+    void calibrationAgainstTheSimulator_data()
+    {
+        QTest::addColumn<QString>("meterPort");
+        QTest::newRow("COM1") << QStringLiteral("COM1");
+        QTest::newRow("COM5") << QStringLiteral("COM5");
+    }
     void calibrationAgainstTheSimulator()
     {
-        SimProcess sim({"--ac", "--drift", "0"});
+        QFETCH(QString, meterPort);
+        SimProcess sim({"--ac", "--drift", "0", "--meter-port", meterPort});
         QVERIFY(sim.started());
+        QCOMPARE(sim.meterPort(), meterPort);
         Program p;
         TkKalibracja &w = p.wizard;
         MessageCatcher messages;
         // The simulated meter's parameters, as the README's walkthrough opens them.
         QVERIFY(p.main.LoadParameters(QFINDTESTDATA("../../tools/sim/nerix-sim.N3C")));
+        if (meterPort != QLatin1String("COM1")) {
+            emit p.main.Trans->aboutToShow();
+            control<QAction>(p.main.Trans, qPrintable("Port" + meterPort))->trigger();
+        }
         p.main.S_Polacz->click();
         QVERIFY(p.main.ComPort1->Connected());
+        QCOMPARE(p.main.StatusPanel0->text(), Tekst(40) + meterPort);
         p.openWizard(3, 1); // AXIAL "AC 1"
         QVERIFY(w.isVisible() && !p.main.isVisible());
+        QCOMPARE(control<QComboBox>(&w, "kKalibPort")->currentText(), meterPort);
+        QCOMPARE(control<QComboBox>(&w, "kWzorPort")->currentText(), QStringLiteral("COM2"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Kalibracja - zakres: AC1"));
         auto *dalej = control<QPushButton>(&w, "kDalej");
 
@@ -214,6 +235,10 @@ private slots:
         p.panel.Wyslij->click();
         QVERIFY(simLines(sim, 1000).contains(QStringLiteral("C 8 %1").arg(found)));
         QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
+
+        // The next run starts on the port chosen, which is still there.
+        TMainWin next;
+        QCOMPARE(QString::fromStdString(next.ComPort1->Port()), meterPort);
     }
 
     // Both links closed again, the reference slave again, and page 0 stays.

@@ -1,7 +1,7 @@
 #pragma once
 // nerix-sim started for a test: it writes its port map into the test run's private settings
 // store, so the program under test finds the simulated meter on COM1 and the reference
-// instrument on COM2.
+// instrument on COM2 (or on the ports --meter-port and --reference-port name).
 #include "TestMain.h"
 
 #include <QDeadlineTimer>
@@ -19,18 +19,24 @@ public:
         process_.setProcessEnvironment(env);
         process_.start(QStringLiteral(NERIX_SIM_PATH),
             QStringList {QStringLiteral("--cells-file"), cellsFile()} + arguments);
-        const QString line = nextLine();
-        if (line.startsWith(QLatin1String("COM1 ")))
-            devicePath_ = line.mid(5);
-        const QString reference = nextLine();
-        if (reference.startsWith(QLatin1String("COM2 ")))
-            referencePath_ = reference.mid(5);
+        const auto announced = [this](QString &port, QString &path) {
+            const QString line = nextLine();
+            const qsizetype space = line.indexOf(QLatin1Char(' '));
+            if (line.startsWith(QLatin1String("COM")) && space > 0) {
+                port = line.left(space);
+                path = line.mid(space + 1);
+            }
+        };
+        announced(meterPort_, devicePath_);
+        announced(referencePort_, referencePath_);
     }
     ~SimProcess() { stop(); }
 
     bool started() const { return !devicePath_.isEmpty() && !referencePath_.isEmpty(); }
     const QString &devicePath() const { return devicePath_; }
     const QString &referencePath() const { return referencePath_; }
+    const QString &meterPort() const { return meterPort_; }
+    const QString &referencePort() const { return referencePort_; }
     // A line on the simulator's standard input ("field 20").
     void input(const QByteArray &line) { process_.write(line + '\n'); }
     QString cellsFile() const { return dir_.filePath(QStringLiteral("cells")); }
@@ -69,6 +75,8 @@ public:
 private:
     QTemporaryDir dir_;
     QProcess process_;
+    QString meterPort_;
     QString devicePath_;
+    QString referencePort_;
     QString referencePath_;
 };

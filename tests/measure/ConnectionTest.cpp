@@ -4,6 +4,7 @@
 #include "common/MessageCatcher.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
+#include "common/RememberedReset.h"
 
 #include "app/MainWin.h"
 #include "core/Jezyki.h"
@@ -41,6 +42,7 @@ class ConnectionTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { LanguageName = LanguageEnglish; }
+    void cleanup() { forgetRememberedPorts(); }
 
     void connectAndDisconnect()
     {

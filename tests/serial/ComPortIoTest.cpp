@@ -156,7 +156,8 @@ private slots:
             QCOMPARE(e.Code(), 1);
             QCOMPARE(e.WinCode(), ENOENT);
             QCOMPARE(QString(e.what()),
-                QString("Unable to open com port (win error code: %1)").arg(ENOENT));
+                QString("Unable to open com port (error %1: No such file or directory)")
+                    .arg(ENOENT));
         }
         QVERIFY(!missing->Connected());
 

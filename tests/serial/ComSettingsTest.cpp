@@ -25,7 +25,11 @@ private slots:
         QTest::newRow("zero") << "COM0"
                               << "COM1";
         QTest::newRow("seventeen") << "17"
-                                   << "COM1";
+                                   << "COM17";
+        QTest::newRow("Windows' last") << "com255"
+                                       << "COM255";
+        QTest::newRow("beyond Windows' last") << "256"
+                                              << "COM1";
         QTest::newRow("negative") << "COM-3"
                                   << "COM1";
         QTest::newRow("not a number") << "COMx"

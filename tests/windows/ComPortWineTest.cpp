@@ -1,7 +1,8 @@
 // The serial port component on Windows, run under Wine against pseudo-terminals whose other
 // side is tests/windows/PtyDevice.cpp: COM2 and COM12 answer the test's commands, COM3 hangs
-// up. The test's main thread stands in for the UI thread: it runs what the event threads hand
-// over whenever it waits. Prints one line per case and "N passed, M failed".
+// up, COM23 (above the sixteen ports of old) is only listed. The test's main thread stands in for
+// the UI thread: it runs what the event threads hand over whenever it waits. Prints one line per
+// case and "N passed, M failed".
 #include "serial/CPort.h"
 #include "serial/PortEnumeration.h"
 
@@ -132,10 +133,22 @@ long processCpuMs()
 void enumerationListsTheMappedPortsWhole()
 {
     const std::vector<std::string> names = EnumComPorts();
-    for (const char *name : {"COM2", "COM3", "COM12"})
+    for (const char *name : {"COM2", "COM3", "COM12", "COM23"})
         CHECK(std::count(names.begin(), names.end(), name) == 1);
     for (std::size_t i = 1; i < names.size(); ++i)
         CHECK(comPortNumber(names[i - 1]) < comPortNumber(names[i]));
+}
+
+// Each port by its friendly name, without the port name Windows appends to it, or by its bare
+// name where the device manager has none (Wine's ports have none).
+void enumerationLabelsEachPort()
+{
+    for (const ComPortInfo &port : ListComPorts()) {
+        CHECK(port.description.find("(COM") == std::string::npos);
+        CHECK(comPortLabel(port)
+            == (port.description.empty() ? port.name : port.name + " (" + port.description + ")"));
+        std::printf("  %s\n", comPortLabel(port).c_str());
+    }
 }
 
 void openWriteAndRead()
@@ -340,6 +353,7 @@ int main()
         void (*run)();
     } cases[] = {
         {"enumerationListsTheMappedPortsWhole", enumerationListsTheMappedPortsWhole},
+        {"enumerationLabelsEachPort", enumerationLabelsEachPort},
         {"openWriteAndRead", openWriteAndRead},
         {"openingAMissingPortFails", openingAMissingPortFails},
         {"settingsReachTheLine", settingsReachTheLine},

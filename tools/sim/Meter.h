@@ -22,7 +22,6 @@ class Meter : public SimDevice {
 public:
     Meter(const MeterOptions &options, const FieldModel &field, SimClock::time_point start);
 
-    const char *PortName() const override { return "COM1"; }
     const std::string &SlavePath() const override { return pty_.SlavePath(); }
     int MasterFd() const override { return pty_.Master(); }
     void OnBytes(const uint8_t *data, std::size_t count, SimClock::time_point now) override;

@@ -22,7 +22,6 @@ public:
     Reference(const ReferenceOptions &options, const FieldModel &field, double scale,
         SimClock::time_point start);
 
-    const char *PortName() const override { return "COM2"; }
     const std::string &SlavePath() const override { return pty_.SlavePath(); }
     int MasterFd() const override { return pty_.Master(); }
     void OnBytes(const uint8_t *data, std::size_t count, SimClock::time_point now) override;

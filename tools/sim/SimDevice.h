@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 using SimClock = std::chrono::steady_clock;
 
@@ -13,7 +14,8 @@ class SimDevice {
 public:
     virtual ~SimDevice() = default;
     // "COM1", "COM2": the key under which the slave path goes into the port map.
-    virtual const char *PortName() const = 0;
+    const char *PortName() const { return portName_.c_str(); }
+    void SetPortName(std::string name) { portName_ = std::move(name); }
     virtual const std::string &SlavePath() const = 0;
     virtual int MasterFd() const = 0;
     // Bytes the program wrote to the device.
@@ -22,4 +24,7 @@ public:
     virtual SimClock::time_point Tick(SimClock::time_point now) = 0;
     // Prints the device's state (on SIGUSR1).
     virtual void Dump() const { }
+
+private:
+    std::string portName_;
 };

@@ -1,6 +1,7 @@
 #include "SimOptions.h"
 
 #include "measure/ResultFrame.h"
+#include "serial/ComSettings.h"
 
 #include <charconv>
 #include <cstdio>
@@ -11,7 +12,9 @@ const char *const kSimUsage = R"(Usage: nerix-sim [options]
 Simulated Nerix meter (COM1) and reference instrument (COM2) on two pseudo-terminals. Writes
 Ports/COM1 and Ports/COM2 of the settings store ($XDG_CONFIG_HOME/VL_NX3.conf) to the slave
 paths and then prints "COM1 <path>" and "COM2 <path>" on stdout (the map and the ready file
-are in place by then).
+are in place by then). Other COM names play a USB adapter:
+  --meter-port COMn      the meter's port (default COM1; COM1..COM255)
+  --reference-port COMn  the reference instrument's port (default COM2)
 The entries are left in place at exit: a vanished pseudo-terminal fails to open cleanly.
 A line "field VALUE" on standard input sets the true field (display unit) while it runs.
 
@@ -78,6 +81,16 @@ bool ToInt(std::string_view text, long long &out, long long min, long long max)
     const char *end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, out);
     return ec == std::errc() && ptr == end && out >= min && out <= max;
+}
+
+// "COM5", "com5" or "5" as "COM5"; false for anything but COM1..COM255.
+bool ToPortName(std::string_view text, std::string &out)
+{
+    const int number = parseComPortNumber(text);
+    if (number == 0)
+        return false;
+    out = comPortName(number);
+    return true;
 }
 } // namespace
 
@@ -187,6 +200,12 @@ std::optional<SimOptions> ParseSimOptions(int argc, char **argv, bool &help)
         } else if (valued("--hangup-after")) {
             if (!ToDouble(value, o.hangupAfter) || o.hangupAfter < 0)
                 return bad();
+        } else if (valued("--meter-port")) {
+            if (!ToPortName(value, o.meterPort))
+                return bad();
+        } else if (valued("--reference-port")) {
+            if (!ToPortName(value, o.referencePort))
+                return bad();
         } else if (valued("--ready-file")) {
             o.readyFile = value;
         } else if (valued("--cells-file")) {
@@ -196,6 +215,11 @@ std::optional<SimOptions> ParseSimOptions(int argc, char **argv, bool &help)
                 stderr, "nerix-sim: unknown option or missing value: %s (see --help)\n", argv[i]);
             return std::nullopt;
         }
+    }
+    if (o.meterPort == o.referencePort) {
+        std::fprintf(
+            stderr, "nerix-sim: the meter and the reference share %s\n", o.meterPort.c_str());
+        return std::nullopt;
     }
     if (o.drift < 0)
         o.drift = 0.005 * (o.field < 0 ? -o.field : o.field);

@@ -14,6 +14,8 @@ struct SimOptions {
     double driftPeriod = 60; // seconds
     double hangupAfter = -1; // seconds; negative: never
     std::string readyFile;
+    std::string meterPort = "COM1";
+    std::string referencePort = "COM2";
 };
 
 extern const char *const kSimUsage;

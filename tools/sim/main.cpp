@@ -219,6 +219,8 @@ int main(int argc, char **argv)
         devices.push_back(std::make_unique<Meter>(options->meter, field, start));
         devices.push_back(std::make_unique<Reference>(
             options->reference, field, WizardScale(options->meter), start));
+        devices[0]->SetPortName(options->meterPort);
+        devices[1]->SetPortName(options->referencePort);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "nerix-sim: %s\n", e.what());
         return 1;

@@ -1,0 +1,6 @@
+#include "serial/SystemErrorText.h"
+
+std::string systemErrorSuffix(int code)
+{
+    return " (win error code: " + std::to_string(code) + ")";
+}
