@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs tests of a build tree as an ordinary user, as the program runs for its users:
 #   scripts/test-as-user.sh BUILD_DIR FOLDER[:TestClass]...
-# e.g. `serial` runs build/tests/test_serial, `measure:ConnectionTest` one class of test_measure.
+# e.g. `serial` runs build/tests/test_serial, `measure:PosixConnectionTest` one class of test_measure.
 # Root opens terminals that ordinary users cannot (exclusive mode, device permissions), so the
 # tests that open, close and reopen ports run here once more without root's privileges. Under
 # root the tests run as nobody; otherwise as the calling user.

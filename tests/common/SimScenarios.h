@@ -11,6 +11,7 @@
 #include "app/ServicePanel.h"
 #include "app/Startup.h"
 #include "calib/KalibracjaMain.h"
+#include "core/Jezyki.h"
 #include "files/SpeedStep.h"
 #include "measure/Wykres.h"
 #include "params/Conversions.h"
@@ -18,6 +19,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -117,19 +119,30 @@ void recordStopAndReopen(Sim &, const QString &shown, const QByteArray &line, do
 }
 
 // The simulated meter's parameters opened into the service panel as the README's walkthrough
-// does, the meter connected, and the wizard opened on the AXIAL "AC 1" cell: the meter, set to
-// gain 12000, reads 1.2 times the field; three samples at rising fields, the evaluation, the
-// search back to about 10000, "Zakoncz", and the panel's send writing the gain found.
-template <class Sim> void calibrationAgainstTheSimulator(Sim &sim, const QString &parameterFile)
+// does, the meter (on `meterPort`, chosen in the port menu when not COM1) connected, and the
+// wizard opened on the AXIAL "AC 1" cell: the meter, set to gain 12000, reads 1.2 times the
+// field; three samples at rising fields, the evaluation, the search back to about 10000,
+// "Zakoncz", the panel's send writing the gain found, and the port chosen again at the next
+// start.
+template <class Sim>
+void calibrationAgainstTheSimulator(
+    Sim &sim, const QString &parameterFile, const QString &meterPort = QStringLiteral("COM1"))
 {
     Program p;
     TkKalibracja &w = p.wizard;
     MessageCatcher messages;
     QVERIFY(p.main.LoadParameters(parameterFile));
+    if (meterPort != QLatin1String("COM1")) {
+        emit p.main.Trans->aboutToShow();
+        control<QAction>(p.main.Trans, qPrintable("Port" + meterPort))->trigger();
+    }
     p.main.S_Polacz->click();
     QVERIFY(p.main.ComPort1->Connected());
+    QCOMPARE(p.main.StatusPanel0->text(), Tekst(40) + meterPort);
     p.openWizard(3, 1); // AXIAL "AC 1"
     QVERIFY(w.isVisible() && !p.main.isVisible());
+    QCOMPARE(control<QComboBox>(&w, "kKalibPort")->currentText(), meterPort);
+    QCOMPARE(control<QComboBox>(&w, "kWzorPort")->currentText(), QStringLiteral("COM2"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Kalibracja - zakres: AC1"));
     auto *dalej = control<QPushButton>(&w, "kDalej");
 
@@ -184,5 +197,9 @@ template <class Sim> void calibrationAgainstTheSimulator(Sim &sim, const QString
     p.panel.Wyslij->click();
     QVERIFY(simLines(sim, 1000).contains(QStringLiteral("C 8 %1").arg(found)));
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
+
+    // The next run starts on the port chosen, which is still there.
+    TMainWin next;
+    QCOMPARE(QString::fromStdString(next.ComPort1->Port()), meterPort);
 }
 } // namespace simscenario

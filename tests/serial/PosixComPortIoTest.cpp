@@ -44,7 +44,7 @@ int codeOf(const std::function<void()> &operation)
 }
 } // namespace
 
-class ComPortIoTest : public QObject {
+class PosixComPortIoTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -353,5 +353,5 @@ private slots:
     }
 };
 
-NERIX_TEST(ComPortIoTest)
-#include "ComPortIoTest.moc"
+NERIX_TEST(PosixComPortIoTest)
+#include "PosixComPortIoTest.moc"

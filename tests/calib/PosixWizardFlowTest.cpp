@@ -11,6 +11,7 @@
 #include "common/PtyPair.h"
 #include "common/RememberedReset.h"
 #include "common/SimProcess.h"
+#include "common/SimScenarios.h"
 
 #include "app/AboutWin.h"
 #include "app/MainWin.h"
@@ -40,41 +41,8 @@
 #include <algorithm>
 
 namespace {
-// The program in service mode with its main window shown.
-struct Program {
-    AppWindows windows = createWindows();
-    TMainWin &main = *windows.MainWin;
-    ServicePanel &panel = *main.Send;
-    TkKalibracja &wizard = *windows.kKalibracja;
-
-    Program()
-    {
-        windows.AboutWin->Timer1Timer();
-        main.WlaczSerwis();
-    }
-    // A double click on cell (column, row) of the probe-gain grid.
-    void openWizard(int column, int row)
-    {
-        panel.Sondy->setCurrentCell(row, column);
-        main.SondyDblClick();
-    }
-    bool connectedAsAfterConnecting() const
-    {
-        return main.ComPort1->Connected() && main.Poczony1->isChecked()
-            && main.S_Polacz->text() == Tekst(32) && panel.Wyslij->isEnabled()
-            && !main.Trans->menuAction()->isEnabled() && main.SprPolacz->isActive()
-            && main.Zapisz1->isEnabled() && main.S_Zapisz->isEnabled();
-    }
-};
-
-// Lines the simulator printed until it has been quiet for `ms`.
-QStringList simLines(SimProcess &sim, int ms)
-{
-    QStringList lines;
-    for (QString line; !(line = sim.nextLine(ms)).isEmpty();)
-        lines << line;
-    return lines;
-}
+using simscenario::Program;
+using simscenario::simLines;
 
 // The wizard on DC2 for the AXIAL probe, the panel's cell holding gain 10000, with a meter
 // (COM1) that sends only what the test sends and nerix-sim's reference (COM2). The two samples
@@ -144,7 +112,7 @@ QByteArray gainFrame(int address, int value)
 }
 } // namespace
 
-class WizardFlowTest : public QObject {
+class PosixWizardFlowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -164,81 +132,9 @@ private slots:
         SimProcess sim({"--ac", "--drift", "0", "--meter-port", meterPort});
         QVERIFY(sim.started());
         QCOMPARE(sim.meterPort(), meterPort);
-        Program p;
-        TkKalibracja &w = p.wizard;
-        MessageCatcher messages;
         // The simulated meter's parameters, as the README's walkthrough opens them.
-        QVERIFY(p.main.LoadParameters(QFINDTESTDATA("../../tools/sim/nerix-sim.N3C")));
-        if (meterPort != QLatin1String("COM1")) {
-            emit p.main.Trans->aboutToShow();
-            control<QAction>(p.main.Trans, qPrintable("Port" + meterPort))->trigger();
-        }
-        p.main.S_Polacz->click();
-        QVERIFY(p.main.ComPort1->Connected());
-        QCOMPARE(p.main.StatusPanel0->text(), Tekst(40) + meterPort);
-        p.openWizard(3, 1); // AXIAL "AC 1"
-        QVERIFY(w.isVisible() && !p.main.isVisible());
-        QCOMPARE(control<QComboBox>(&w, "kKalibPort")->currentText(), meterPort);
-        QCOMPARE(control<QComboBox>(&w, "kWzorPort")->currentText(), QStringLiteral("COM2"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Kalibracja - zakres: AC1"));
-        auto *dalej = control<QPushButton>(&w, "kDalej");
-
-        // The meter starts with its gain at 12000: it reads 1.2 times the field.
-        control<QCheckBox>(&w, "CheckBox3")->setChecked(true);
-        control<QSpinBox>(&w, "SpinEdit2")->setValue(12000);
-        dalej->click();
-        QVERIFY(control<QWidget>(&w, "kWizardPage1")->isVisible());
-        QCOMPARE(w.focusWidget(), control<QPushButton>(&w, "kWizardRejestruj"));
-        // Rising fields, as the README's walkthrough takes them: the last stays for the search.
-        for (const double field : {5.0, 10.0, 20.0}) {
-            sim.input("field " + QByteArray::number(field));
-            QTRY_VERIFY(qFuzzyCompare(w.WartoscWzorcowa, 10 * field)
-                && qFuzzyCompare(w.WartoscKalibrowana, 12 * field));
-            QTest::keyClick(w.focusWidget(), Qt::Key_Space);
-        }
-        QCOMPARE(control<QLabel>(&w, "kWizardIloscProbekLabel")->text(), QStringLiteral("3"));
-
-        dalej->click();
-        QVERIFY(control<QWidget>(&w, "kWizardPage2")->isVisible());
-        QVERIFY(qFuzzyCompare(w.MaByc, 200.0));
-        QCOMPARE(control<QLabel>(&w, "Label35")->text(), QStringLiteral("200.0"));
-
-        // The window keeps running its events all through the search.
-        QElapsedTimer clock;
-        qint64 last = 0;
-        qint64 longest = 0;
-        QTimer beat;
-        beat.setTimerType(Qt::PreciseTimer);
-        beat.setInterval(5);
-        connect(&beat, &QTimer::timeout, [&] {
-            longest = std::max(longest, clock.elapsed() - last);
-            last = clock.elapsed();
-        });
-        clock.start();
-        beat.start();
-        control<QPushButton>(&w, "kStart")->click();
-        beat.stop();
-        QVERIFY2(longest < 1000, qPrintable(QString::number(longest)));
-        const int found = w.WynikWzmocnienia;
-        QVERIFY2(std::abs(found - 10000) < 200, qPrintable(QString::number(found)));
-        QVERIFY(dalej->isEnabled());
-
-        dalej->click(); // "Zakoncz"
-        QVERIFY(!w.isVisible() && p.main.isVisible());
-        QCOMPARE(
-            ServicePanel::Cell(p.panel.Sondy, 3, 1), GainText(static_cast<std::uint16_t>(found)));
-        QVERIFY(p.connectedAsAfterConnecting());
-        QVERIFY(messages.texts().isEmpty());
-
-        // The panel's own send writes the register found to the cell's address.
-        simLines(sim, 300);
-        p.panel.Wyslij->click();
-        QVERIFY(simLines(sim, 1000).contains(QStringLiteral("C 8 %1").arg(found)));
-        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
-
-        // The next run starts on the port chosen, which is still there.
-        TMainWin next;
-        QCOMPARE(QString::fromStdString(next.ComPort1->Port()), meterPort);
+        simscenario::calibrationAgainstTheSimulator(
+            sim, QFINDTESTDATA("../../tools/sim/nerix-sim.N3C"), meterPort);
     }
 
     // Both links closed again, the reference slave again, and page 0 stays.
@@ -581,5 +477,5 @@ private slots:
     }
 };
 
-NERIX_TEST(WizardFlowTest)
-#include "WizardFlowTest.moc"
+NERIX_TEST(PosixWizardFlowTest)
+#include "PosixWizardFlowTest.moc"

@@ -38,7 +38,7 @@ QByteArray frame(int16_t raw)
 }
 } // namespace
 
-class ConnectionTest : public QObject {
+class PosixConnectionTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { LanguageName = LanguageEnglish; }
@@ -262,5 +262,5 @@ private slots:
     }
 };
 
-NERIX_TEST(ConnectionTest)
-#include "ConnectionTest.moc"
+NERIX_TEST(PosixConnectionTest)
+#include "PosixConnectionTest.moc"
