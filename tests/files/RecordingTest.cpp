@@ -364,18 +364,22 @@ private slots:
         QCOMPARE(readAll(csv), recorded);
         const QList<QByteArray> lines = recorded.split('\n');
         QCOMPARE(lines.size(), 5);
-        QCOMPARE(lines.first(), QByteArray("No,Time,Value,Unit\r"));
+        QCOMPARE(lines.first(), QByteArray("No,Time,Seconds,Value,Unit\r"));
         const QList<QByteArray> values = {"-1.50", "2.50", "3.0"}, units = {"mT", "mT", "kA/m"};
+        QDateTime first;
         for (int i = 0; i < 3; ++i) {
             const QList<QByteArray> fields = lines.at(i + 1).chopped(1).split(',');
-            QCOMPARE(fields.size(), 4);
+            QCOMPARE(fields.size(), 5);
             QCOMPARE(fields.at(0), QByteArray::number(i + 1));
             const QDateTime time
                 = QDateTime::fromString(QString::fromLatin1(fields.at(1)), Qt::ISODateWithMs);
             QVERIFY2(time >= before && time <= after, fields.at(1).constData());
             QCOMPARE(time.offsetFromUtc(), before.offsetFromUtc());
-            QCOMPARE(fields.at(2), values.at(i));
-            QCOMPARE(fields.at(3), units.at(i));
+            if (i == 0)
+                first = time;
+            QCOMPARE(fields.at(2), QByteArray::number(first.msecsTo(time) / 1000.0, 'f', 3));
+            QCOMPARE(fields.at(3), values.at(i));
+            QCOMPARE(fields.at(4), units.at(i));
         }
 
         // An opened file holds no times; a failed write says so as for data files.
@@ -384,7 +388,7 @@ private slots:
         csv = r.file("opened.csv");
         csvItem->trigger();
         QCOMPARE(
-            readAll(csv), QByteArray("No,Time,Value,Unit\r\n1,,-1.50,\r\n2,,2.50,\r\n3,,3.0,\r\n"));
+            readAll(csv), QByteArray("No,Time,Seconds,Value,Unit\r\n1,,,-1.50,\r\n2,,,2.50,\r\n3,,,3.0,\r\n"));
         MessageCatcher messages;
         csv = r.file("no/such/folder/x.csv");
         csvItem->trigger();
