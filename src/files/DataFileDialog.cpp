@@ -1,7 +1,7 @@
 #include "files/DataFileDialog.h"
 
 QString AskFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
-    const QString &suffix)
+    const QString &suffix, const QString &proposed)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
@@ -9,13 +9,15 @@ QString AskFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &fi
         mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);
+    if (!proposed.isEmpty())
+        dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
 }
 
-QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode)
+QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &proposed)
 {
-    return AskFile(
-        parent, mode, QStringLiteral("Pliki danych Nerix 3.0 (*.N3D)"), QStringLiteral("N3D"));
+    return AskFile(parent, mode, QStringLiteral("Pliki danych Nerix 3.0 (*.N3D)"),
+        QStringLiteral("N3D"), proposed);
 }
