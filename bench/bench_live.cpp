@@ -29,6 +29,21 @@ std::vector<ResultFrameBytes> noisyFrames(int count)
     return frames;
 }
 
+// One frame through the path; record: handed over to the recording, as the receive handler
+// does with every result.
+void OneFrame(TMainWin &win, FrameAssembler &assembler, const ResultFrameBytes &bytes, bool record)
+{
+    const auto frame = assembler.Feed(bytes.data(), bytes.size());
+    const DecodedResult result = DecodeResultFrame(*frame);
+    const double filtered = win.ShowResult(result);
+    benchmark::DoNotOptimize(filtered);
+    if (record)
+        win.RecordResult(
+            PadLeadingMinus(FormatResult(result.decimalClass, filtered)), result.unitText);
+    win.ApplyDisplay(); // the labels of every frame, as at a slow frame rate
+    benchmark::DoNotOptimize(win.Wykres1->image()); // the chart's picture, as painting draws it
+}
+
 void PerFramePath(benchmark::State &state, bool filter)
 {
     TMainWin win;
@@ -36,13 +51,8 @@ void PerFramePath(benchmark::State &state, bool filter)
     FrameAssembler assembler;
     const std::vector<ResultFrameBytes> frames = noisyFrames(4096);
     std::size_t i = 0;
-    for (auto _ : state) {
-        const ResultFrameBytes &bytes = frames[i++ % frames.size()];
-        const auto frame = assembler.Feed(bytes.data(), bytes.size());
-        benchmark::DoNotOptimize(win.ShowResult(DecodeResultFrame(*frame)));
-        win.ApplyDisplay(); // the labels of every frame, as at a slow frame rate
-        benchmark::DoNotOptimize(win.Wykres1->image()); // the chart's picture, as painting draws it
-    }
+    for (auto _ : state)
+        OneFrame(win, assembler, frames[i++ % frames.size()], false);
     state.SetLabel("us per frame; line period 7290 us");
 }
 
@@ -61,14 +71,7 @@ void PerFrameRecording(benchmark::State &state, bool journal)
     const std::vector<ResultFrameBytes> frames = noisyFrames(4096);
     std::size_t i = 0;
     for (auto _ : state) {
-        const ResultFrameBytes &bytes = frames[i++ % frames.size()];
-        const auto frame = assembler.Feed(bytes.data(), bytes.size());
-        const DecodedResult result = DecodeResultFrame(*frame);
-        const double filtered = win.ShowResult(result);
-        win.RecordResult(
-            PadLeadingMinus(FormatResult(result.decimalClass, filtered)), result.unitText);
-        win.ApplyDisplay();
-        benchmark::DoNotOptimize(win.Wykres1->image());
+        OneFrame(win, assembler, frames[i++ % frames.size()], true);
         if (i % 64 == 0)
             QCoreApplication::processEvents();
     }

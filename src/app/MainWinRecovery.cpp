@@ -34,15 +34,12 @@ void TMainWin::setUpJournal()
 
     Questions.saveInterrupted = [this](const QString &question) {
         using Answer = FileQuestions::Interrupted;
-        switch (QMessageBox::question(this, QApplication::applicationName(), question,
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Discard, QMessageBox::Yes)) {
-        case QMessageBox::Yes:
-            return Answer::Save;
-        case QMessageBox::Discard:
-            return Answer::Discard;
-        default: // No, Escape or the box's close box
-            return Answer::Keep;
-        }
+        const auto button = QMessageBox::question(this, QApplication::applicationName(), question,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Discard, QMessageBox::Yes);
+        // No, Escape or the box's close box keep the journal for the next start.
+        return button == QMessageBox::Yes ? Answer::Save
+            : button == QMessageBox::Discard ? Answer::Discard
+                                             : Answer::Keep;
     };
     Questions.saveInterruptedAs = [this](const QString &proposed) {
         return AskDataFile(this, QFileDialog::AcceptSave, proposed);
@@ -92,6 +89,9 @@ void TMainWin::EndJournal()
 
 void TMainWin::EndFromOutside(bool mustQuit)
 {
+    // The program ends with the recording: what the journal holds is all it kept.
+    if (mustQuit)
+        Recorder.Stop();
     if (Journal)
         Journal->FlushNow();
     if (mustQuit)

@@ -182,11 +182,14 @@ bool RecoveryJournal::Create(const QString &folder, const JournalHeader &header)
                              .arg(QCoreApplication::applicationPid());
     path_ = QDir(folder).filePath(name);
     const QByteArray head = EncodeJournalHeader(header);
-    if (!file_.Create(path_))
+    if (!file_.Create(path_)) {
+        path_.clear();
         return false;
+    }
     if (!file_.Append(head.constData(), head.size()) || !file_.Sync()) {
         file_.Close();
         QFile::remove(path_);
+        path_.clear();
         return false;
     }
     buffer_.reserve(4096);

@@ -1,6 +1,7 @@
 // A recording ended from outside: the program records in a child process from a
 // pseudo-terminal and is killed; the next start saves what its journal kept.
 #include "TestMain.h"
+#include "common/FileBytes.h"
 #include "common/Controls.h"
 #include "common/FileSizeLimit.h"
 #include "common/MessageCatcher.h"
@@ -36,11 +37,6 @@ QByteArray frame(int16_t raw)
     return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The journals in the program's data folder.
 QStringList journalsIn(const QString &folder)

@@ -1,6 +1,7 @@
 // The recovery journal's format: what the writer puts on the disk comes back whole, and a
 // damaged journal gives what it still holds and counts what it does not.
 #include "TestMain.h"
+#include "common/FileBytes.h"
 
 #include "core/RegularFile.h"
 #include "files/RecoveryJournal.h"
@@ -25,11 +26,6 @@ QByteArray journalBytes()
     return bytes;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 } // namespace
 
 class RecoveryJournalTest : public QObject {

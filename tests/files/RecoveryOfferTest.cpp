@@ -1,6 +1,7 @@
 // A recording's journal left behind is offered once the main window appears, and each answer
 // does what it says.
 #include "TestMain.h"
+#include "common/FileBytes.h"
 #include "common/Controls.h"
 
 #include "app/MainWin.h"
@@ -15,14 +16,6 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
 
 class RecoveryOfferTest : public QObject {
     Q_OBJECT
