@@ -40,6 +40,10 @@ int main(int argc, char **argv)
     }
     nerixtest::usePrivateSettings(config.path());
     nerixtest::configHomeStore() = config.path();
+    // Nor its data folder (recovery journals): a test's child process is given its parent's.
+    QTemporaryDir data;
+    const QByteArray parentData = qgetenv("NERIX_TEST_DATA_HOME");
+    qputenv("XDG_DATA_HOME", parentData.isEmpty() ? data.path().toLocal8Bit() : parentData);
 
     QApplication app(argc, argv);
     const QByteArray only = qgetenv("NERIX_TEST_CLASS");

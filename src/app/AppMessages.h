@@ -13,3 +13,10 @@ inline QString UserSettingsNotSavedMessage()
     return QString::fromUtf8("Nie można zapisać ustawień użytkownika: "
                              "magazyn ustawień jest niedostępny do zapisu.");
 }
+
+// The recovery journal of the running recording could not be written (a full disk).
+inline QString JournalWriteFailedMessage()
+{
+    return QString::fromUtf8("Błąd. Nie można zapisać kopii zapasowej wyników na dysku; "
+                             "wyniki są nadal zbierane w pamięci.");
+}

@@ -12,6 +12,7 @@
 #include "core/Colours.h"
 #include "core/Jezyki.h"
 #include "core/WidgetColours.h"
+#include "files/RecoveryJournal.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"
 
@@ -88,6 +89,7 @@ TMainWin::TMainWin(QWidget *parent)
     connectHandlers();
     buildServiceControls(client);
     askFileQuestionsWithDialogs();
+    setUpJournal();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();
@@ -537,6 +539,16 @@ void TMainWin::closeEvent(QCloseEvent *event)
     }
     FormClose();
     event->accept();
+}
+
+void TMainWin::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (RecoveryOfferDue) {
+        RecoveryOfferDue = false;
+        // Once the window is on the screen, above which the question stands.
+        QTimer::singleShot(0, this, &TMainWin::OfferInterruptedRecordings);
+    }
 }
 
 void TMainWin::FormClose()

@@ -28,6 +28,7 @@ class QMenu;
 class QPushButton;
 class QSlider;
 class QTimer;
+class RecoveryJournal;
 class QToolButton;
 class EComPort;
 class ServicePanel;
@@ -129,7 +130,23 @@ public:
         // Closing the window while results are kept for the recording file.
         enum class BeforeClosing { Save, Discard, Stay };
         std::function<BeforeClosing()> saveBeforeClosing;
+        // A recording interrupted by a crash or a kill, offered at the start: the question's
+        // text; save it now, keep it for the next start, or discard it.
+        enum class Interrupted { Save, Keep, Discard };
+        std::function<Interrupted(const QString &question)> saveInterrupted;
+        // Another file for an interrupted recording; the dialog proposes its own file.
+        std::function<QString(const QString &proposed)> saveInterruptedAs;
     } Questions;
+
+    // Recovery journals (MainWinRecovery.cpp). Each recording keeps one in this folder (the
+    // program's data folder; empty: recordings keep none) until its results are in their file.
+    QString JournalFolder;
+    // The next first showing of the window offers the journals left in JournalFolder.
+    void OfferRecoveryWhenShown() { RecoveryOfferDue = true; }
+    void OfferInterruptedRecordings();
+    // Asked from outside to end: the journal goes to the disk, nothing is asked; mustQuit:
+    // the program ends at once.
+    void EndFromOutside(bool mustQuit);
 
     // The receive handler's display step, which the per-frame benchmark drives.
     // Runs a decoded result through the processing chain and shows it (labels and chart);
@@ -170,6 +187,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private slots:
     void Koniec1Click();
@@ -254,6 +272,22 @@ private:
 
     // The file the running recording goes to.
     QString RecordingFile;
+    // The running recording's journal, written to the disk by JournalTimer (none when it could
+    // not be created); a failure to write it is told once.
+    std::unique_ptr<RecoveryJournal> Journal;
+    QTimer *JournalTimer = nullptr;
+    bool JournalFailureTold = false;
+    bool RecoveryOfferDue = false;
+    void setUpJournal();
+    void StartJournal(int step);
+    void FlushJournal();
+    void EndJournal();
+    void TellJournalFailure();
+    // Writes the results to file; when that fails the user is told and may choose another
+    // file (file then names it). False when the user chose to drop them.
+    bool SaveResults(QString &file, const QStringList &texts);
+    // Shows the store's results on the chart instead of the live ones.
+    void ShowStoredResults();
 
     void RefilterStored();
     void RedrawStored(int start);
@@ -284,7 +318,6 @@ private:
     void EnablePortChoice(bool enabled);
     // The menu items and buttons of recording, as a recording runs or not.
     void SetRecordingControls(bool recording);
-    bool SaveKeptResults();
     // Empties the result store; keepForExport: its results become the last recording.
     void EmptyResultStore(bool keepForExport);
     // The export item is enabled exactly while there are results to export.

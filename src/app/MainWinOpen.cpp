@@ -24,7 +24,13 @@ void TMainWin::Otwrz1Click()
     }
     Recorder.Load(std::move(contents.lines));
     UpdateExportItem();
+    ShowStoredResults();
+    if (contents.status == Status::Truncated)
+        ShowMessage(this, DataFileTruncatedMessage(MaxDataFileResults));
+}
 
+void TMainWin::ShowStoredResults()
+{
     Kosz->hide();
     Danezurzdzenia1->setChecked(false);
     // Ticking the filter box below refilters and redraws the file itself (with Tau's value, or
@@ -51,7 +57,4 @@ void TMainWin::Otwrz1Click()
     Wykres1->setAutoSkala(true);
     if (!filterTicked)
         filtr->setChecked(true);
-
-    if (contents.status == Status::Truncated)
-        ShowMessage(this, DataFileTruncatedMessage(MaxDataFileResults));
 }

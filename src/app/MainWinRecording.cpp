@@ -1,12 +1,15 @@
 // Recording: while Zapisywanie is set, the recorder keeps every KrokZapisu-th result text in
-// Wyniki; stopping writes them to the data file chosen at the start.
+// Wyniki, and its recovery journal too; stopping writes them to the data file chosen at the
+// start and ends the journal.
 #include "app/MainWin.h"
 #include "core/Jezyki.h"
 #include "core/Messages.h"
 #include "core/Remembered.h"
 #include "files/DataFile.h"
 #include "files/DataFileDialog.h"
+#include "files/RecoveryJournal.h"
 #include "files/SpeedStep.h"
+#include "files/WholeFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,12 +60,18 @@ void TMainWin::Zapisz1Click()
     const int step = Questions.recordingStep();
     if (step < 1)
         return;
-    const QString file = Questions.saveDataFile();
+    QString file = Questions.saveDataFile();
+    // A file that cannot be written is found out now, not when the results are to go there.
+    while (!file.isEmpty() && !CanWriteWholeFile(file)) {
+        ShowMessage(this, FileWriteFailedMessage());
+        file = Questions.saveDataFile();
+    }
     if (file.isEmpty())
         return;
     Recorder.Start(step);
     UpdateExportItem();
     RecordingFile = file;
+    StartJournal(step);
     SetRecordingControls(true);
     // The count of the last file written is not the count of this recording.
     StatusPanel1->clear();
@@ -84,6 +93,8 @@ void TMainWin::RecordResult(const QString &text, const char *unit)
     const ResultRecorder::Offer kept = Recorder.Record(text, unit);
     if (kept == ResultRecorder::Offer::Skipped)
         return;
+    if (Journal)
+        Journal->Append(Recorder.Wyniki().last(), Recorder.ResultStamps().back());
     if (LiczbaWynikow() == 1)
         UpdateExportItem();
     if (kept == ResultRecorder::Offer::Full)
@@ -94,7 +105,9 @@ bool TMainWin::ZakonczClick()
 {
     Recorder.Stop();
     SetRecordingControls(false);
-    const bool saved = LiczbaWynikow() == 0 || SaveKeptResults();
+    const bool saved = LiczbaWynikow() == 0 || SaveResults(RecordingFile, Recorder.Wyniki());
+    // The results are in their file, or the user dropped them.
+    EndJournal();
     const bool written = saved && LiczbaWynikow() > 0;
     if (written)
         StatusPanel1->setText(
@@ -103,17 +116,16 @@ bool TMainWin::ZakonczClick()
     return saved;
 }
 
-// Writes the kept results to the recording file. When that fails the user is told and may
-// choose another file, so that no recorded result is lost without being asked.
-bool TMainWin::SaveKeptResults()
+// No recorded result is lost without the user being asked.
+bool TMainWin::SaveResults(QString &file, const QStringList &texts)
 {
     for (;;) {
-        if (WriteDataFile(RecordingFile, Recorder.Wyniki()))
+        if (WriteDataFile(file, texts))
             return true;
         ShowMessage(this, FileWriteFailedMessage());
         const QString other = Questions.saveDataFile();
         if (!other.isEmpty())
-            RecordingFile = other;
+            file = other;
         else if (Questions.discardUnsaved())
             return false;
     }
@@ -124,8 +136,10 @@ bool TMainWin::SaveKeptResults()
 // the results are in a file, or when the user chose to close without them.
 bool TMainWin::SettleRecordingBeforeClosing()
 {
-    if (!Zapisywanie() || LiczbaWynikow() == 0)
+    if (!Zapisywanie() || LiczbaWynikow() == 0) {
+        EndJournal();
         return true;
+    }
     using Answer = FileQuestions::BeforeClosing;
     switch (Questions.saveBeforeClosing()) {
     case Answer::Save:
@@ -133,6 +147,7 @@ bool TMainWin::SettleRecordingBeforeClosing()
     case Answer::Discard:
         Recorder.Stop();
         EmptyResultStore(false);
+        EndJournal();
         return true;
     case Answer::Stay:
         break;

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/AboutWin.h"
+#include "app/EndOfSession.h"
 #include "app/HasloWin.h"
 #include "app/MainWin.h"
 #include "app/QtTranslation.h"
@@ -43,6 +44,13 @@ AppWindows createWindows()
     windows.MainWin->setAboutWin(windows.AboutWin.get());
     windows.MainWin->setDialogs(
         windows.HasloWin.get(), windows.UzytkownikWin.get(), windows.kKalibracja.get());
+    // A recording's results reach the disk before the program is ended from outside, and what
+    // such an end (or a crash) left behind is offered once the main window appears.
+    TMainWin *main = windows.MainWin.get();
+    WatchEndOfSession(main, [main](bool mustQuit) { main->EndFromOutside(mustQuit); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, main,
+        [main] { main->EndFromOutside(false); });
+    main->OfferRecoveryWhenShown();
     windows.AboutWin->show();
     return windows;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Program start-up up to, and not including, the event loop: the application's title, the
-// windows in their order (about window first), the language, and the about window shown.
+// windows in their order (about window first), the language, the about window shown, the
+// watch for an end from outside (signals, the end of the session), and the offer of
+// interrupted recordings when the main window first appears.
 #include <memory>
 
 class TAboutWin;

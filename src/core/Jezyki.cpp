@@ -116,6 +116,12 @@ constexpr std::array<Entry, TekstCount> Texts = {{
     {"Eksportuj do CSV...", "Export to CSV..."}, // 98
     {"Pliki CSV (*.csv)", "CSV files (*.csv)"}, // 99
     {"Zapisać wyniki przed zamknięciem?", "Save the results before closing?"}, // 100
+    {"Przerwany zapis: %1 wyników do pliku %2. Zapisać je teraz?",
+        "Interrupted recording: %1 results for the file %2. Save them now?"}, // 101
+    {"Części zapisu nie udało się odczytać (%1 bajtów).",
+        "Part of the recording could not be read (%1 bytes)."}, // 102
+    {"Nie można odczytać przerwanego zapisu %1 (%2 bajtów).",
+        "An interrupted recording could not be read: %1 (%2 bytes)."}, // 103
 }};
 } // namespace
 

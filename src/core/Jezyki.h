@@ -10,7 +10,7 @@ inline const QString LanguagePolish = QStringLiteral("Polski");
 inline const QString LanguageEnglish = QStringLiteral("Angielski");
 
 // The highest text number.
-constexpr int TekstCount = 100;
+constexpr int TekstCount = 103;
 
 // Sets text to text #n in the current language. With a LanguageName other than the two
 // names, or a number outside 1..TekstCount, text is left as it was.

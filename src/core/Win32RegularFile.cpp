@@ -40,3 +40,60 @@ bool IsFileOrAbsent(const QString &path)
     const QFileInfo info(path);
     return !info.exists() || info.isFile();
 }
+
+namespace {
+HANDLE OpenNative(const QString &path, DWORD access, DWORD share, DWORD disposition)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    return CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), access, share, nullptr,
+        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+} // namespace
+
+bool AppendOnlyFile::Create(const QString &path)
+{
+    Close();
+    // Others may read it, but none may write it: FileInUse opens it so and is refused.
+    HANDLE handle = OpenNative(path, FILE_APPEND_DATA, FILE_SHARE_READ, CREATE_NEW);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    handle_ = static_cast<long long>(reinterpret_cast<intptr_t>(handle));
+    return true;
+}
+
+bool AppendOnlyFile::Append(const char *bytes, long long size)
+{
+    HANDLE handle = reinterpret_cast<HANDLE>(static_cast<intptr_t>(handle_));
+    while (size > 0) {
+        const DWORD chunk = size > 0x40000000 ? 0x40000000 : DWORD(size);
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes, chunk, &written, nullptr) || written == 0)
+            return false;
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool AppendOnlyFile::Sync()
+{
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(static_cast<intptr_t>(handle_))) != 0;
+}
+
+void AppendOnlyFile::Close()
+{
+    if (handle_ != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(static_cast<intptr_t>(handle_)));
+    handle_ = -1;
+}
+
+bool FileInUse(const QString &path)
+{
+    // Refused while a writer holds it open, as AppendOnlyFile does.
+    HANDLE handle = OpenNative(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 QString AskFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
-    const QString &suffix, const QString &folderKey)
+    const QString &suffix, const QString &folderKey, const QString &proposed)
 {
     QFileDialog dialog(parent);
     const QString folder = Remembered::value(folderKey);
@@ -16,6 +16,8 @@ QString AskFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &fi
         mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);
+    if (!proposed.isEmpty())
+        dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString file = dialog.selectedFiles().first();
@@ -23,8 +25,8 @@ QString AskFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &fi
     return file;
 }
 
-QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode)
+QString AskDataFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &proposed)
 {
     return AskFile(parent, mode, QStringLiteral("Pliki danych Nerix 3.0 (*.N3D)"),
-        QStringLiteral("N3D"), Remembered::DataFolder);
+        QStringLiteral("N3D"), Remembered::DataFolder, proposed);
 }

@@ -49,6 +49,13 @@ void ResultRecorder::Load(QStringList texts)
     Wyniki_ = std::move(texts);
 }
 
+void ResultRecorder::LoadRecorded(QStringList texts, std::vector<ResultStamp> stamps)
+{
+    Load(std::move(texts));
+    if (stamps.size() == std::size_t(Wyniki_.size()))
+        ResultStamps_ = std::move(stamps);
+}
+
 const QStringList &ResultRecorder::ExportTexts() const
 {
     return LiczbaWynikow() > 0 ? Wyniki_ : LastRecording_.texts;

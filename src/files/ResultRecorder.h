@@ -31,13 +31,16 @@ public:
     void Empty(bool keepForExport);
     // Fills the store with the results read from a data file.
     void Load(QStringList texts);
+    // Fills the store with a recording's results and their stamps (one per text).
+    void LoadRecorded(QStringList texts, std::vector<ResultStamp> stamps);
 
     bool Zapisywanie() const { return Zapisywanie_; }
     int KrokZapisu() const { return KrokZapisu_; }
     // Entry i (i = 1 ... LiczbaWynikow) is Wyniki()[i - 1].
     const QStringList &Wyniki() const { return Wyniki_; }
     int LiczbaWynikow() const { return static_cast<int>(Wyniki_.size()); }
-    // One stamp per entry of Wyniki while recording; none for results from a file.
+    // One stamp per entry of Wyniki while recording and for a recording loaded with its
+    // stamps; none for results from a file.
     const std::vector<ResultStamp> &ResultStamps() const { return ResultStamps_; }
 
     // What the CSV export writes: the store when it holds results, or else the recording that

@@ -51,6 +51,16 @@ void appendTime(QByteArray &out, const ResultStamp &stamp)
     out.append(text, n);
 }
 
+// Milliseconds as seconds with three decimals: "12.345", "-0.005".
+void appendSeconds(QByteArray &out, std::int64_t ms)
+{
+    const std::int64_t magnitude = ms < 0 ? -ms : ms;
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "%s%lld.%03d", ms < 0 ? "-" : "",
+        static_cast<long long>(magnitude / 1000), int(magnitude % 1000));
+    out.append(text, n);
+}
+
 void appendUnit(QByteArray &out, const char *unit)
 {
     while (*unit == ' ')
@@ -69,13 +79,16 @@ QByteArray ResultsCsv(const QStringList &texts, const std::vector<ResultStamp> &
 {
     const bool timed = stamps.size() == std::size_t(texts.size());
     QByteArray out;
-    out.reserve(20 + texts.size() * (timed ? 48 : 16));
-    out.append("No,Time,Value,Unit\r\n");
+    out.reserve(28 + texts.size() * (timed ? 60 : 16));
+    out.append("No,Time,Seconds,Value,Unit\r\n");
     for (qsizetype i = 0; i < texts.size(); ++i) {
         out.append(QByteArray::number(i + 1));
         out.append(',');
         if (timed)
             appendTime(out, stamps[std::size_t(i)]);
+        out.append(',');
+        if (timed)
+            appendSeconds(out, stamps[std::size_t(i)].msecsSinceEpoch - stamps[0].msecsSinceEpoch);
         out.append(',');
         for (const QChar c : texts[i])
             if (c != QLatin1Char(' '))

@@ -1,11 +1,14 @@
 #pragma once
-// The result store as a CSV file for spreadsheets (RFC 4180): a header row "No,Time,Value,Unit",
-// then one row per result, every line ended by CR LF. A row holds the result's number (from 1),
-// the local date and time it was received in ISO 8601 with milliseconds and the offset from UTC
-// ("2026-12-09T04:07:07.123+01:00"), its value with "." as the decimal point whatever the locale
-// ("  - 1.50" is "-1.50"), and its unit ("mT", "Gs", "kA/m"). Results read from a data file
-// hold no time and no unit: those fields are empty. Every field is made of digits, signs, ".",
-// ":", letters and "/" only, so none is quoted; the file is ASCII, and so UTF-8 as it stands.
+// The result store as a CSV file for spreadsheets (RFC 4180): a header row
+// "No,Time,Seconds,Value,Unit", then one row per result, every line ended by CR LF. A row holds
+// the result's number (from 1), the local date and time it was received in ISO 8601 with
+// milliseconds and the offset from UTC ("2026-12-09T04:07:07.123+01:00"), the seconds since the
+// first result was received with three decimals and "." as the decimal point ("12.345": the
+// column spreadsheets plot against, as they read the ISO time as text), its value with "." as
+// the decimal point whatever the locale ("  - 1.50" is "-1.50"), and its unit ("mT", "Gs",
+// "kA/m"). Results read from a data file hold no time, no seconds and no unit: those fields are
+// empty. Every field is made of digits, signs, ".", ":", letters and "/" only, so none is
+// quoted; the file is ASCII, and so UTF-8 as it stands.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>

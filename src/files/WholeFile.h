@@ -6,3 +6,7 @@
 #include <QString>
 
 bool WriteWholeFile(const QString &path, const QByteArray &bytes);
+
+// True when WriteWholeFile could write the file now: its folder exists and takes a new file
+// (one is made there and removed again), and the name is free or a regular file.
+bool CanWriteWholeFile(const QString &path);

@@ -8,6 +8,7 @@
 #include "app/MainWin.h"
 #include "core/Jezyki.h"
 #include "files/DataFile.h"
+#include "files/WholeFile.h"
 #include "measure/ResultFrame.h"
 #include "measure/Wykres.h"
 #include "serial/CPort.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -180,16 +182,37 @@ private slots:
     {
         Recorder r;
         auto *zapisz = control<QPushButton>(&r.win, "S_Zapisz");
-        r.saveAs = {r.file("no/such/folder/a.N3D"), r.file("rescued.N3D")};
+        QVERIFY(QDir(r.dir.path()).mkdir(QStringLiteral("gone")));
+        r.saveAs = {r.file("gone/a.N3D"), r.file("rescued.N3D")};
         MessageCatcher messages;
         zapisz->click();
         QVERIFY(r.feed({111, 222}));
+        QVERIFY(QDir(r.file("gone")).removeRecursively());
         zapisz->click();
         QCOMPARE(
             messages.texts(), QStringList {QString::fromUtf8("Błąd. Nie można zapisać do pliku.")});
         QCOMPARE(readAll(r.file("rescued.N3D")), QByteArray("   1.11\r\n   2.22\r\n"));
         QCOMPARE(control<QLabel>(&r.win, "StatusPanel1")->text(),
             QString::fromUtf8("Zapisano wyników: 2"));
+    }
+
+    void unwritableFileIsFoundAtTheStart()
+    {
+        Recorder r;
+        QVERIFY(QDir(r.dir.path()).mkdir(QStringLiteral("locked")));
+        QVERIFY(QFile::setPermissions(r.file("locked"), QFile::ReadOwner | QFile::ExeOwner));
+        if (CanWriteWholeFile(r.file("locked/a.N3D")))
+            QSKIP("the folder's permissions are not enforced for this user");
+        r.saveAs = {r.file("locked/a.N3D"), r.file("no/such/folder/b.N3D"), r.file("c.N3D")};
+        MessageCatcher messages;
+        control<QPushButton>(&r.win, "S_Zapisz")->click();
+        const QString failed = QString::fromUtf8("Błąd. Nie można zapisać do pliku.");
+        QCOMPARE(messages.texts(), (QStringList {failed, failed}));
+        QVERIFY(r.win.Zapisywanie());
+        QVERIFY(r.feed({111}));
+        control<QPushButton>(&r.win, "S_Zapisz")->click();
+        QCOMPARE(readAll(r.file("c.N3D")), QByteArray("   1.11\r\n"));
+        QCOMPARE(messages.texts().size(), 2);
     }
 
     void closingWhileRecordingAsksOnce_data()
@@ -199,7 +222,7 @@ private slots:
         QTest::addColumn<QStringList>("otherFiles"); // offered when writing fails
         QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("saved"); // in kept.N3D
-        const QString bad = QStringLiteral("no/such/folder/a.N3D");
+        const QString bad = QStringLiteral("gone/a.N3D"); // its folder goes while recording
         const QString good = QStringLiteral("kept.N3D");
         QTest::newRow("yes") << int(QMessageBox::Yes) << good << QStringList() << true << true;
         QTest::newRow("no") << int(QMessageBox::No) << good << QStringList() << true << false;
@@ -220,9 +243,11 @@ private slots:
         QFETCH(bool, closes);
         QFETCH(bool, saved);
         Recorder r;
+        QVERIFY(QDir(r.dir.path()).mkdir(QStringLiteral("gone")));
         r.saveAs = {r.file(recordTo.toUtf8().constData())};
         control<QPushButton>(&r.win, "S_Zapisz")->click();
         QVERIFY(r.feed({111, 222}));
+        QVERIFY(QDir(r.file("gone")).removeRecursively());
         for (const QString &name : otherFiles)
             r.saveAs.append(r.file(name.toUtf8().constData()));
 
@@ -364,18 +389,22 @@ private slots:
         QCOMPARE(readAll(csv), recorded);
         const QList<QByteArray> lines = recorded.split('\n');
         QCOMPARE(lines.size(), 5);
-        QCOMPARE(lines.first(), QByteArray("No,Time,Value,Unit\r"));
+        QCOMPARE(lines.first(), QByteArray("No,Time,Seconds,Value,Unit\r"));
         const QList<QByteArray> values = {"-1.50", "2.50", "3.0"}, units = {"mT", "mT", "kA/m"};
+        QDateTime first;
         for (int i = 0; i < 3; ++i) {
             const QList<QByteArray> fields = lines.at(i + 1).chopped(1).split(',');
-            QCOMPARE(fields.size(), 4);
+            QCOMPARE(fields.size(), 5);
             QCOMPARE(fields.at(0), QByteArray::number(i + 1));
             const QDateTime time
                 = QDateTime::fromString(QString::fromLatin1(fields.at(1)), Qt::ISODateWithMs);
             QVERIFY2(time >= before && time <= after, fields.at(1).constData());
             QCOMPARE(time.offsetFromUtc(), before.offsetFromUtc());
-            QCOMPARE(fields.at(2), values.at(i));
-            QCOMPARE(fields.at(3), units.at(i));
+            if (i == 0)
+                first = time;
+            QCOMPARE(fields.at(2), QByteArray::number(first.msecsTo(time) / 1000.0, 'f', 3));
+            QCOMPARE(fields.at(3), values.at(i));
+            QCOMPARE(fields.at(4), units.at(i));
         }
 
         // An opened file holds no times; a failed write says so as for data files.
@@ -384,7 +413,7 @@ private slots:
         csv = r.file("opened.csv");
         csvItem->trigger();
         QCOMPARE(
-            readAll(csv), QByteArray("No,Time,Value,Unit\r\n1,,-1.50,\r\n2,,2.50,\r\n3,,3.0,\r\n"));
+            readAll(csv), QByteArray("No,Time,Seconds,Value,Unit\r\n1,,,-1.50,\r\n2,,,2.50,\r\n3,,,3.0,\r\n"));
         MessageCatcher messages;
         csv = r.file("no/such/folder/x.csv");
         csvItem->trigger();

@@ -15,14 +15,23 @@ private slots:
         const std::vector<ResultStamp> stamps = {{1733713627123, 3600, " mT"},
             {1733713627130, 3600, " Gs"}, {1733713628000, 3600, " kA/m"}};
         QCOMPARE(ResultsCsv(texts, stamps),
-            QByteArray("No,Time,Value,Unit\r\n"
-                       "1,2024-12-09T04:07:07.123+01:00,1.50,mT\r\n"
-                       "2,2024-12-09T04:07:07.130+01:00,-1.50,Gs\r\n"
-                       "3,2024-12-09T04:07:08.000+01:00,-1234.56,kA/m\r\n"));
+            QByteArray("No,Time,Seconds,Value,Unit\r\n"
+                       "1,2024-12-09T04:07:07.123+01:00,0.000,1.50,mT\r\n"
+                       "2,2024-12-09T04:07:07.130+01:00,0.007,-1.50,Gs\r\n"
+                       "3,2024-12-09T04:07:08.000+01:00,0.877,-1234.56,kA/m\r\n"));
+        // Seconds count from the first result, across hours and back in time (a clock set
+        // back while recording).
+        QCOMPARE(ResultsCsv(texts, {{1733713627123, 0, ""}, {1733717227124, 0, ""},
+                                       {1733713627118, 0, ""}})
+                     .split('\n')
+                     .mid(1, 3),
+            (QList<QByteArray> {"1,2024-12-09T03:07:07.123+00:00,0.000,1.50,\r",
+                "2,2024-12-09T04:07:07.124+00:00,3600.001,-1.50,\r",
+                "3,2024-12-09T03:07:07.118+00:00,-0.005,-1234.56,\r"}));
         // Results from a data file hold no time and no unit.
         QCOMPARE(ResultsCsv(texts, {}),
-            QByteArray("No,Time,Value,Unit\r\n1,,1.50,\r\n2,,-1.50,\r\n3,,-1234.56,\r\n"));
-        QCOMPARE(ResultsCsv({}, {}), QByteArray("No,Time,Value,Unit\r\n"));
+            QByteArray("No,Time,Seconds,Value,Unit\r\n1,,,1.50,\r\n2,,,-1.50,\r\n3,,,-1234.56,\r\n"));
+        QCOMPARE(ResultsCsv({}, {}), QByteArray("No,Time,Seconds,Value,Unit\r\n"));
     }
 
     void localTimesAcrossDaysAndOffsets_data()
@@ -48,7 +57,7 @@ private slots:
         QFETCH(int, offset);
         QFETCH(QByteArray, time);
         const QByteArray csv = ResultsCsv({QStringLiteral("   0.00")}, {{msecs, offset, " mT"}});
-        QCOMPARE(csv, "No,Time,Value,Unit\r\n1," + time + ",0.00,mT\r\n");
+        QCOMPARE(csv, "No,Time,Seconds,Value,Unit\r\n1," + time + ",0.000,0.00,mT\r\n");
     }
 };
 
