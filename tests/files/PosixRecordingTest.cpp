@@ -75,7 +75,7 @@ struct Recorder {
 };
 } // namespace
 
-class RecordingTest : public QObject {
+class PosixRecordingTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { LanguageName = LanguageEnglish; }
@@ -433,5 +433,5 @@ private slots:
     }
 };
 
-NERIX_TEST(RecordingTest)
-#include "RecordingTest.moc"
+NERIX_TEST(PosixRecordingTest)
+#include "PosixRecordingTest.moc"
