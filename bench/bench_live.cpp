@@ -1,6 +1,12 @@
-// The whole per-frame path of the live display: a receive event's bytes assembled into a
-// frame, decoded, run through the processing chain, shown in the labels and added to the
-// chart (redrawn into its image). The meter's line delivers a frame every 7.29 ms at most.
+// The whole per-frame path of the live display: a receive event's bytes assembled into
+// frames, decoded, run through the processing chain (and the recording step while recording),
+// shown in the labels and added to the chart (redrawn into its image). The meter's line
+// delivers a frame every 7.29 ms at most; a USB serial adapter hands over two or three at once.
+//
+// PerFrameOneStep is the receive path that took at most one frame per event (FrameAssembler's
+// Feed), ReceiveEvent the one that takes every frame of an event (ReadEvent), with 1 or 3
+// frames per event; the last argument is 1 while recording. CatchUpStall is the one pass that
+// digests what piles up while the program is stalled for 5 s at the line's full rate.
 #include "app/MainWin.h"
 #include "measure/FrameAssembler.h"
 #include "measure/ResultFrame.h"
@@ -10,48 +16,129 @@
 #include <QCheckBox>
 #include <benchmark/benchmark.h>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
-std::vector<ResultFrameBytes> noisyFrames(int count)
+// 4095 frames: whole events of 1 and of 3 frames take the stream round without a seam.
+constexpr int kStreamFrames = 4095;
+// 5 s at 9600 bit/s and 10 bits a byte, 7 bytes a frame.
+constexpr int kStallFrames = 5 * 9600 / 70;
+
+std::vector<uint8_t> noisyStream(int count)
 {
-    std::vector<ResultFrameBytes> frames;
+    std::vector<uint8_t> bytes;
     for (int i = 0; i < count; ++i) {
         const auto raw = static_cast<int16_t>(1234 + std::lround(50 * std::sin(i * 0.05)));
-        frames.push_back(MakeResultFrame(0, int16_t(230 + i % 7), raw));
+        const ResultFrameBytes frame = MakeResultFrame(0, int16_t(230 + i % 7), raw);
+        bytes.insert(bytes.end(), frame.begin(), frame.end());
     }
-    return frames;
+    return bytes;
 }
 
-void PerFramePath(benchmark::State &state, bool filter)
-{
-    TMainWin win;
-    win.filtr->setChecked(filter);
-    FrameAssembler assembler;
-    const std::vector<ResultFrameBytes> frames = noisyFrames(4096);
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const ResultFrameBytes &bytes = frames[i++ % frames.size()];
-        const auto frame = assembler.Feed(bytes.data(), bytes.size());
-        benchmark::DoNotOptimize(win.ShowResult(DecodeResultFrame(*frame)));
-        win.ApplyDisplay(); // the labels of every frame, as at a slow frame rate
+// The stream as a port would give it, round and round.
+struct StreamPort {
+    std::vector<uint8_t> bytes;
+    std::size_t pos = 0;
+    std::size_t Read(uint8_t *to, std::size_t count)
+    {
+        for (std::size_t done = 0; done < count;) {
+            const std::size_t n = std::min(count - done, bytes.size() - pos);
+            std::memcpy(to + done, bytes.data() + pos, n);
+            done += n;
+            pos = (pos + n) % bytes.size();
+        }
+        return count;
+    }
+};
+
+// A window whose recording, when on, keeps every result and never fills up.
+struct Window {
+    explicit Window(bool recording)
+        : recording(recording)
+    {
+        if (recording)
+            win.Recorder.Start(1);
+    }
+    void KeepRecording()
+    {
+        if (recording && win.LiczbaWynikow() > 60000)
+            win.Recorder.Start(1);
+    }
+    void Show()
+    {
+        win.ApplyDisplay(); // the labels of every event, as at a slow event rate
         benchmark::DoNotOptimize(win.Wykres1->image()); // the chart's picture, as painting draws it
     }
-    state.SetLabel("us per frame; line period 7290 us");
+    TMainWin win;
+    bool recording;
+};
+
+void SetPerFrame(benchmark::State &state, int64_t frames)
+{
+    state.counters["us/frame"] = benchmark::Counter(
+        double(frames) / 1e6, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_PerFramePath(benchmark::State &state)
+void BM_PerFrameOneStep(benchmark::State &state)
 {
-    PerFramePath(state, false);
+    Window w(state.range(0) != 0);
+    const std::vector<uint8_t> stream = noisyStream(kStreamFrames);
+    FrameAssembler assembler;
+    std::size_t pos = 0;
+    for (auto _ : state) {
+        const auto frame = assembler.Feed(stream.data() + pos, FrameAssembler::kFrameSize);
+        pos = (pos + FrameAssembler::kFrameSize) % stream.size();
+        w.win.ProcessFrames(std::span(&*frame, 1));
+        w.KeepRecording();
+        w.Show();
+    }
+    SetPerFrame(state, state.iterations());
 }
-void BM_PerFramePathFiltered(benchmark::State &state)
+
+void BM_ReceiveEvent(benchmark::State &state)
 {
-    PerFramePath(state, true);
+    const auto perEvent = static_cast<std::size_t>(state.range(0));
+    Window w(state.range(1) != 0);
+    StreamPort port {noisyStream(kStreamFrames)};
+    const auto read = [&](uint8_t *to, std::size_t n) { return port.Read(to, n); };
+    FrameAssembler assembler;
+    std::vector<ResultFrameBytes> frames;
+    for (auto _ : state) {
+        frames.clear();
+        assembler.ReadEvent(perEvent * FrameAssembler::kFrameSize, read, frames);
+        w.win.ProcessFrames(frames);
+        w.KeepRecording();
+        w.Show();
+    }
+    SetPerFrame(state, state.iterations() * int64_t(perEvent));
+}
+
+void BM_CatchUpStall(benchmark::State &state)
+{
+    Window w(state.range(0) != 0);
+    StreamPort port {noisyStream(kStreamFrames)};
+    const auto read = [&](uint8_t *to, std::size_t n) { return port.Read(to, n); };
+    FrameAssembler assembler;
+    std::vector<ResultFrameBytes> frames;
+    for (auto _ : state) {
+        frames.clear();
+        assembler.ReadEvent(std::size_t(kStallFrames) * FrameAssembler::kFrameSize, read, frames);
+        w.win.ProcessFrames(frames);
+        w.KeepRecording();
+        w.Show();
+    }
+    state.counters["frames"] = double(frames.size());
+    SetPerFrame(state, state.iterations() * int64_t(frames.size()));
 }
 } // namespace
 
-BENCHMARK(BM_PerFramePath)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PerFramePathFiltered)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PerFrameOneStep)->ArgName("recording")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReceiveEvent)
+    ->ArgNames({"frames", "recording"})
+    ->ArgsProduct({{1, 3}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CatchUpStall)->ArgName("recording")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
