@@ -1,12 +1,13 @@
 // CPU use of the running program fed by the simulated meter at the line's maximum rate.
-// Usage: live_cpu PATH_TO_NERIX_SIM [SECONDS] [--paints | --no-paint]
-// (run under xvfb-run to paint for real)
+// Usage: live_cpu PATH_TO_NERIX_SIM [SECONDS] [--paints | --no-paint] [-- SIM_OPTION...]
+// (run under xvfb-run to paint for real; "-- --latency 16" feeds it as a USB adapter would)
 // Starts nerix-sim --max with a private settings store, starts the program's windows,
-// presses "Connect", lets it run, and prints the CPU time used as a share of one core and the
-// chart's points. --paints also lists the paint events per widget and second (SWynik's is how
-// often the value reaches the screen); counting them costs a little CPU of its own. --no-paint
-// turns the main window's screen updates off: what is left is the cost of receiving and
-// processing the frames, the floor under everything painting costs.
+// presses "Connect", lets it run, and prints the CPU time used as a share of one core, the
+// chart's points and the results processed. --paints also lists the paint events per widget
+// and second (SWynik's is how often the value reaches the screen); counting them costs a
+// little CPU of its own. --no-paint turns the main window's screen updates off: what is left
+// is the cost of receiving and processing the frames, the floor under everything painting
+// costs.
 #include "app/AboutWin.h"
 #include "app/MainWin.h"
 #include "app/Startup.h"
@@ -53,8 +54,9 @@ double cpuSeconds()
 int main(int argc, char **argv)
 {
     if (argc < 2) {
-        std::fprintf(
-            stderr, "usage: live_cpu PATH_TO_NERIX_SIM [SECONDS] [--paints | --no-paint]\n");
+        std::fprintf(stderr,
+            "usage: live_cpu PATH_TO_NERIX_SIM [SECONDS] [--paints | --no-paint] "
+            "[-- SIM_OPTION...]\n");
         return 2;
     }
     QTemporaryDir config;
@@ -64,9 +66,16 @@ int main(int argc, char **argv)
     const bool listPaints = argc > 3 && QByteArray(argv[3]) == "--paints";
     const bool noPaint = argc > 3 && QByteArray(argv[3]) == "--no-paint";
 
+    QStringList simOptions {
+        QStringLiteral("--max"), QStringLiteral("--noise"), QStringLiteral("0.3")};
+    for (int i = 2; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--") {
+            while (++i < argc)
+                simOptions << QString::fromLocal8Bit(argv[i]);
+        }
+    }
     QProcess sim;
-    if (!StartBenchSim(sim, argv[1],
-            {QStringLiteral("--max"), QStringLiteral("--noise"), QStringLiteral("0.3")}))
+    if (!StartBenchSim(sim, argv[1], simOptions))
         return 1;
     AppWindows windows = createWindows();
     windows.AboutWin->Timer1Timer();
@@ -86,8 +95,10 @@ int main(int argc, char **argv)
     const double cpu = cpuSeconds() - cpuStart;
     const double elapsed = double(wall.elapsed()) / 1000.0;
     std::printf("%.1f s at the maximum frame rate: %.2f s CPU = %.2f %% of one core; "
-                "chart points %d\n",
-        elapsed, cpu, 100.0 * cpu / elapsed, windows.MainWin->Wykres1->Ilosc());
+                "chart points %d; results %d (%.1f a second)\n",
+        elapsed, cpu, 100.0 * cpu / elapsed, windows.MainWin->Wykres1->Ilosc(),
+        windows.MainWin->Processing.Statistics().count,
+        windows.MainWin->Processing.Statistics().count / elapsed);
     for (auto it = paints.counts.cbegin(); it != paints.counts.cend(); ++it)
         std::printf("  %-20s %7.1f paints/s\n", qPrintable(it.key()), it.value() / elapsed);
     sim.terminate();

@@ -380,12 +380,12 @@ void TMainWin::buildChartArea(QWidget *client)
 void TMainWin::createComPort()
 {
     ComPort1 = MakeLinkPort({"COM1", dbEight, dtrEnable});
-    Link1 = std::make_unique<MeterLink>(*ComPort1,
+    Link1 = std::make_unique<MeterLink>(*ComPort1, MeterLink::FramesPerEvent::All,
         MeterLink::Handlers {
             [this] { ComPort1Open(); },
             [this] { ComPort1Close(); },
             [this](const EComPort &why) { ComPort1LinkLost(why); },
-            [this](const std::optional<ResultFrameBytes> &frame) { ComPort1RxChar(frame); },
+            [this](std::span<const ResultFrameBytes> frames) { ComPort1RxChar(frames); },
         });
 }
 

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 class QAction;
@@ -157,6 +158,9 @@ public:
     double ShowResult(const DecodedResult &result);
     // Puts the latest result on the screen now.
     void ApplyDisplay();
+    // The frames of one receive event, oldest first: each is decoded, runs through the
+    // processing chain and, while recording, the recording step; the screen shows the newest.
+    void ProcessFrames(std::span<const ResultFrameBytes> frames);
 
     // Service mode (MainWinService.cpp).
     QToolButton *PokazSerwis = nullptr;
@@ -193,7 +197,7 @@ private slots:
     void Koniec1Click();
 
     // Receive protocol.
-    void ComPort1RxChar(const std::optional<ResultFrameBytes> &frame);
+    void ComPort1RxChar(std::span<const ResultFrameBytes> frames);
     void TimeOutClick();
     // Connection and watchdog.
     void Poczony1Click();

@@ -8,7 +8,7 @@
 
 #include <QAction>
 
-void TMainWin::ComPort1RxChar(const std::optional<ResultFrameBytes> &frame)
+void TMainWin::ComPort1RxChar(std::span<const ResultFrameBytes> frames)
 {
     TransmissionSeen = true;
     if (Paused) {
@@ -18,13 +18,19 @@ void TMainWin::ComPort1RxChar(const std::optional<ResultFrameBytes> &frame)
         }
         StepRequested = false;
     }
-    if (!frame)
-        return;
-    const DecodedResult result = DecodeResultFrame(*frame);
-    ShowPowerOffState(result.autoPowerOff);
-    const double filtered = ShowResult(result);
-    if (Zapisywanie())
-        RecordResult(PadLeadingMinus(FormatResult(result.decimalClass, filtered)), result.unitText);
+    ProcessFrames(frames);
+}
+
+void TMainWin::ProcessFrames(std::span<const ResultFrameBytes> frames)
+{
+    for (const ResultFrameBytes &frame : frames) {
+        const DecodedResult result = DecodeResultFrame(frame);
+        ShowPowerOffState(result.autoPowerOff);
+        const double filtered = ShowResult(result);
+        if (Zapisywanie())
+            RecordResult(
+                PadLeadingMinus(FormatResult(result.decimalClass, filtered)), result.unitText);
+    }
 }
 
 // The menu item mirrors what the meter last reported: checked, with text #94, while its

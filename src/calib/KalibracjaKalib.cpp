@@ -20,12 +20,15 @@
 void TkKalibracja::createKalibLink()
 {
     kComKalib = MakeLinkPort({"COM1", dbEight, dtrDisable});
-    KalibLink = std::make_unique<MeterLink>(*kComKalib,
+    // One frame per event: each event also measures the reference, and no stream is kept.
+    KalibLink = std::make_unique<MeterLink>(*kComKalib, MeterLink::FramesPerEvent::One,
         MeterLink::Handlers {
             [this] { kComKalibAfterOpen(); },
             [this] { kComKalibAfterClose(); },
             [this](const EComPort &why) { ShowLinkLost(*kComKalib, why.what()); },
-            [this](const std::optional<ResultFrameBytes> &frame) { kComKalibRxChar(frame); },
+            [this](std::span<const ResultFrameBytes> frames) {
+                kComKalibRxChar(frames.empty() ? std::nullopt : std::optional(frames.back()));
+            },
         });
 }
 

@@ -26,6 +26,27 @@ std::optional<ResultFrameBytes> FrameAssembler::Feed(const uint8_t *data, std::s
     return frame;
 }
 
+void FrameAssembler::TakeAll(std::vector<ResultFrameBytes> &frames)
+{
+    // The frames are copied out from a moving start; the rest is moved to the front once.
+    std::size_t start = 0;
+    while (length_ - start >= 2) {
+        const std::size_t header = FirstHeaderFrom(start);
+        if (header != start) { // resynchronised
+            start = header;
+            realigned_ = true;
+            continue;
+        }
+        if (length_ - start < kFrameSize)
+            break;
+        ResultFrameBytes &frame = frames.emplace_back();
+        std::copy_n(
+            buffer_.begin() + static_cast<std::ptrdiff_t>(start), kFrameSize, frame.begin());
+        start += kFrameSize;
+    }
+    DropFront(start);
+}
+
 void FrameAssembler::Append(const uint8_t *data, std::size_t count)
 {
     if (count == 0)
@@ -61,13 +82,17 @@ void FrameAssembler::DropFront(std::size_t count)
     length_ = static_cast<uint16_t>(length_ - count);
 }
 
+std::size_t FrameAssembler::FirstHeaderFrom(std::size_t k) const
+{
+    while (k + 1 < length_ && !(buffer_[k] == kFrameHeader1 && buffer_[k + 1] == kFrameHeader2))
+        ++k;
+    return k;
+}
+
 void FrameAssembler::Resynchronise()
 {
     // The first AA 55 pair, or else the last byte alone.
-    std::size_t k = 0;
-    while (k + 1 < length_ && !(buffer_[k] == kFrameHeader1 && buffer_[k + 1] == kFrameHeader2))
-        ++k;
-    DropFront(k);
+    DropFront(FirstHeaderFrom(0));
     realigned_ = true;
 }
 

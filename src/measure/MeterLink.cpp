@@ -7,7 +7,7 @@
 #include <algorithm>
 
 namespace {
-// The largest block one receive event reads; more waiting bytes raise the next event.
+// The most one receive event reads; more waiting bytes raise the next event.
 constexpr int kRxBlockSize = 64000;
 } // namespace
 
@@ -25,8 +25,9 @@ std::unique_ptr<TComPort> MakeLinkPort(const LinkSettings &settings)
     return port;
 }
 
-MeterLink::MeterLink(TComPort &port, Handlers handlers)
+MeterLink::MeterLink(TComPort &port, FramesPerEvent framesPerEvent, Handlers handlers)
     : port_(port)
+    , framesPerEvent_(framesPerEvent)
     , handlers_(std::move(handlers))
 {
     port_.OnAfterOpen = [this](TComPort &) {
@@ -54,14 +55,29 @@ MeterLink::~MeterLink()
 
 void MeterLink::Receive(int count)
 {
+    const auto waiting = static_cast<std::size_t>(std::clamp(count, 0, kRxBlockSize));
+    frames_.clear();
     try {
-        const int wanted = std::clamp(count, 0, kRxBlockSize);
-        block_.resize(static_cast<std::size_t>(wanted));
-        const int got = port_.Read(block_.data(), wanted);
-        const std::optional<ResultFrameBytes> frame
-            = assembly_.Feed(block_.data(), static_cast<std::size_t>(std::max(got, 0)));
+        if (framesPerEvent_ == FramesPerEvent::All) {
+            assembly_.ReadEvent(
+                waiting,
+                [this](unsigned char *to, std::size_t n) {
+                    return static_cast<std::size_t>(std::max(port_.Read(to, int(n)), 0));
+                },
+                frames_);
+        } else {
+            block_.resize(waiting);
+            const int got = port_.Read(block_.data(), int(waiting));
+            if (const auto frame
+                = assembly_.Feed(block_.data(), static_cast<std::size_t>(std::max(got, 0))))
+                frames_.push_back(*frame);
+        }
+    } catch (...) {
+        // A read that failed ends the reading; the frames taken before it still count.
+    }
+    try {
         if (handlers_.received)
-            handlers_.received(frame);
+            handlers_.received(frames_);
     } catch (...) {
     }
 }

@@ -7,7 +7,7 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,19 +26,25 @@ struct LinkSettings {
 std::unique_ptr<TComPort> MakeLinkPort(const LinkSettings &settings);
 
 // Binds to a port's events: reads what each receive event brings, puts result frames together
-// and hands every receive event, with the frame it completed if any, to its user. A lost link
-// is reported once, after the port has closed itself. Failures on the receive path are
-// ignored: the next event starts afresh.
+// and hands every receive event, with the frames it completed (oldest first, possibly none),
+// to its user. A lost link is reported once, after the port has closed itself. Failures on the
+// receive path are ignored: the next event starts afresh.
 class MeterLink {
 public:
+    // How many frames one receive event takes (FrameAssembler's ReadEvent and Feed):
+    // All, for a link whose every result counts; One, with the backlog skipped, for a link
+    // that does more per event than a frame's worth.
+    enum class FramesPerEvent { All, One };
+
     struct Handlers {
         std::function<void()> opened;
         std::function<void()> closed;
         std::function<void(const EComPort &)> lost;
-        std::function<void(const std::optional<ResultFrameBytes> &)> received;
+        // The frames stay valid until the handler returns.
+        std::function<void(std::span<const ResultFrameBytes>)> received;
     };
 
-    MeterLink(TComPort &port, Handlers handlers);
+    MeterLink(TComPort &port, FramesPerEvent framesPerEvent, Handlers handlers);
     ~MeterLink();
     MeterLink(const MeterLink &) = delete;
     MeterLink &operator=(const MeterLink &) = delete;
@@ -51,7 +57,9 @@ private:
     void Receive(int count);
 
     TComPort &port_;
+    FramesPerEvent framesPerEvent_;
     Handlers handlers_;
-    std::vector<unsigned char> block_;
+    std::vector<unsigned char> block_; // FramesPerEvent::One: the event's bytes
+    std::vector<ResultFrameBytes> frames_; // the frames of the event being handled
     FrameAssembler assembly_;
 };

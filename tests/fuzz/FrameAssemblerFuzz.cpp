@@ -1,8 +1,9 @@
 // Fuzz target for the frame assembler and the result frame decoder.
 //
 // Input: byte 0 gives how many of the following bytes are chunk sizes (1..16); the rest is
-// the byte stream, fed in chunks of those sizes in turn, one receive event per chunk. Every
-// step is checked against a plain model of the same rules kept in a std::vector.
+// the byte stream, fed in chunks of those sizes in turn, one receive event per chunk, both
+// to Feed (one frame step per event) and to ReadEvent (every frame of the event). Every step
+// is checked against a plain model of the same rules kept in a std::vector.
 #include "FuzzCheck.h"
 #include "measure/FrameAssembler.h"
 #include "measure/ResultFrame.h"
@@ -43,6 +44,28 @@ public:
         if (bytes.size() > 14)
             KeepFromLastHeader();
         return frame;
+    }
+
+    // Every frame step the bytes allow, without a backlog skip.
+    std::vector<ResultFrameBytes> TakeAll(const uint8_t *data, std::size_t count)
+    {
+        bytes.insert(bytes.end(), data, data + count);
+        std::vector<ResultFrameBytes> frames;
+        while (bytes.size() >= 2) {
+            if (!HeaderAt(0)) {
+                std::size_t k = 1;
+                while (k + 1 < bytes.size() && !HeaderAt(k))
+                    ++k;
+                bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(k));
+                continue;
+            }
+            if (bytes.size() < 7)
+                break;
+            ResultFrameBytes &frame = frames.emplace_back();
+            std::copy_n(bytes.begin(), 7, frame.begin());
+            bytes.erase(bytes.begin(), bytes.begin() + 7);
+        }
+        return frames;
     }
 
     void KeepFromLastHeader()
@@ -89,12 +112,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 
     FrameAssembler assembler;
     Model model;
+    FrameAssembler reader;
+    Model readerModel;
+    std::vector<ResultFrameBytes> frames;
     // Events go on a while after the stream ends, to drain what is held.
     const std::size_t events = 2 * size + 64;
     for (std::size_t event = 0; event < events; ++event) {
         const std::size_t n = std::min(ChunkSize(codes[event % sizes]), left);
         const auto frame = assembler.Feed(stream, n);
         const auto expected = model.Feed(stream, n);
+        frames.clear();
+        std::size_t read = 0;
+        reader.ReadEvent(
+            n,
+            [&](uint8_t *to, std::size_t wanted) {
+                Check(reader.Length() + wanted <= FrameAssembler::kCapacity);
+                std::copy_n(stream + read, wanted, to);
+                read += wanted;
+                return wanted;
+            },
+            frames);
+        Check(read == n);
+        Check(frames == readerModel.TakeAll(stream, n));
+        Check(std::equal(readerModel.bytes.begin(), readerModel.bytes.end(), reader.Data(),
+            reader.Data() + reader.Length()));
         stream += n;
         left -= n;
 

@@ -371,6 +371,75 @@ private slots:
         }
         QVERIFY(taken > 1000);
     }
+
+    // ReadEvent: every whole frame of each event, in order, however the events cut the stream
+    // and whatever garbage lies between frames; the reads never ask for more than fits.
+    void readEventTakesEveryFrame_data()
+    {
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<int>("eventSize"); // bytes per event; 0: the whole stream in one
+        QTest::addColumn<bool>("garbage"); // 12 34 before every 5th frame, AA AA before every 7th
+        QTest::newRow("one per event") << 20 << 7 << false;
+        QTest::newRow("three per event") << 30 << 21 << false;
+        QTest::newRow("cut inside frames") << 30 << 10 << true;
+        QTest::newRow("garbage in one event") << 30 << 0 << true;
+        QTest::newRow("backlog far beyond the buffer") << 1000 << 0 << false;
+        QTest::newRow("odd large events") << 600 << 400 << true;
+    }
+    void readEventTakesEveryFrame()
+    {
+        QFETCH(int, frames);
+        QFETCH(int, eventSize);
+        QFETCH(bool, garbage);
+        Bytes stream;
+        for (int i = 0; i < frames; ++i) {
+            if (garbage && i % 5 == 4)
+                stream.insert(stream.end(), {0x12, 0x34});
+            if (garbage && i % 7 == 6)
+                stream.insert(stream.end(), {0xAA, 0xAA});
+            const Bytes f = FrameBytes(0, 0, static_cast<int16_t>(i));
+            stream.insert(stream.end(), f.begin(), f.end());
+        }
+        FrameAssembler a;
+        std::size_t pos = 0;
+        bool fits = true;
+        const auto read = [&](uint8_t *to, std::size_t n) {
+            fits = fits && a.Length() + n <= FrameAssembler::kCapacity;
+            std::copy_n(stream.begin() + std::ptrdiff_t(pos), n, to);
+            pos += n;
+            return n;
+        };
+        std::vector<ResultFrameBytes> taken;
+        while (pos < stream.size()) {
+            const std::size_t n = eventSize == 0 ? stream.size() : std::size_t(eventSize);
+            a.ReadEvent(std::min(n, stream.size() - pos), read, taken);
+        }
+        QVERIFY(fits);
+        QCOMPARE(a.Length(), uint16_t(0));
+        QCOMPARE(int(taken.size()), frames);
+        for (int i = 0; i < frames; ++i)
+            QCOMPARE(RawOf(taken[std::size_t(i)]), int16_t(i));
+    }
+
+    void readEventStopsWhenThePortGivesLess()
+    {
+        // The port had fewer bytes than counted: what came is taken, nothing more is asked.
+        const Bytes two = Concat({FrameBytes(0, 0, 1), FrameBytes(0, 0, 2)});
+        int reads = 0;
+        FrameAssembler a;
+        std::vector<ResultFrameBytes> taken;
+        a.ReadEvent(
+            1000,
+            [&](uint8_t *to, std::size_t) {
+                ++reads;
+                std::copy(two.begin(), two.end() - 3, to);
+                return two.size() - 3;
+            },
+            taken);
+        QCOMPARE(reads, 1);
+        QCOMPARE(taken.size(), std::size_t(1));
+        QCOMPARE(Held(a), Bytes(two.begin() + 7, two.end() - 3));
+    }
 };
 
 NERIX_TEST(ResultFrameTest)

@@ -50,6 +50,8 @@ Meter::Meter(const MeterOptions &options, const FieldModel &field, SimClock::tim
           std::chrono::duration<double>(1.0 / std::max(options.rate, 0.01))))
     , nextFrame_(start)
     , pendingDue_(start)
+    , latency_(std::chrono::milliseconds(options.latencyMs))
+    , handOverDue_(start + latency_)
     , random_(options.seed)
     , noise_(0.0, 1.0)
 {
@@ -93,6 +95,10 @@ bool Meter::Silent(double seconds) const
 
 void Meter::Send(const std::vector<uint8_t> &bytes)
 {
+    if (latency_ > SimClock::duration::zero()) {
+        gathered_.insert(gathered_.end(), bytes.begin(), bytes.end());
+        return;
+    }
     // Nobody reading and the line full: the rest is lost, as on a real line.
     pty_.Write(bytes.data(), bytes.size());
 }
@@ -141,7 +147,23 @@ SimClock::time_point Meter::Tick(SimClock::time_point now)
             SendFrame(now);
         nextFrame_ += interval_;
     }
-    return pending_.empty() ? nextFrame_ : std::min(nextFrame_, pendingDue_);
+    HandOver(now);
+    SimClock::time_point next = pending_.empty() ? nextFrame_ : std::min(nextFrame_, pendingDue_);
+    if (latency_ > SimClock::duration::zero())
+        next = std::min(next, handOverDue_);
+    return next;
+}
+
+void Meter::HandOver(SimClock::time_point now)
+{
+    if (latency_ == SimClock::duration::zero() || handOverDue_ > now)
+        return;
+    if (!gathered_.empty())
+        pty_.Write(gathered_.data(), gathered_.size());
+    gathered_.clear();
+    handOverDue_ += latency_;
+    if (handOverDue_ <= now)
+        handOverDue_ = now + latency_; // fell behind: the next tick starts now
 }
 
 void Meter::OnBytes(const uint8_t *data, std::size_t count, SimClock::time_point)

@@ -4,6 +4,8 @@
 // as the EEPROM would). The reading follows the gain cell of the current range:
 // shown = true field * gain / 10000 (gain cells 0, 4, 8, 12 for DC1, DC2, AC1, AC2, all 10000
 // at start). Cell 14 non-zero sets the automatic power-off bit of the frames.
+// With a latency the bytes are handed over as a USB serial adapter does: gathered, and written
+// together at the end of every tick of that length.
 #include "CommandParser.h"
 #include "FieldModel.h"
 #include "MeterOptions.h"
@@ -36,6 +38,7 @@ private:
     std::vector<uint8_t> NextFrame(double seconds);
     void SendFrame(SimClock::time_point now);
     void Send(const std::vector<uint8_t> &bytes);
+    void HandOver(SimClock::time_point now);
     bool Silent(double seconds) const;
     void Apply(const ReceivedCommand &command);
     void WriteCellsFile() const;
@@ -48,6 +51,9 @@ private:
     SimClock::time_point nextFrame_;
     std::vector<uint8_t> pending_; // second half of a split frame
     SimClock::time_point pendingDue_;
+    SimClock::duration latency_; // zero: every write goes out at once
+    std::vector<uint8_t> gathered_; // written at the end of the adapter's tick
+    SimClock::time_point handOverDue_;
     uint64_t frames_ = 0;
     std::mt19937 random_;
     std::normal_distribution<double> noise_;

@@ -13,6 +13,7 @@ struct MeterOptions {
     int garbage = 0; // random bytes sent before every tenth frame
     bool split = false; // each frame written in two parts with a pause
     int burst = 0; // every tenth frame sent as this many frames in one write
+    int latencyMs = 0; // > 0: what each tick of this length produced goes out in one write
     double silentAfter = -1; // seconds from start; negative: never silent
     double silence = -1; // seconds of silence; negative: for good
     uint32_t seed = 1;

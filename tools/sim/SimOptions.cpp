@@ -31,6 +31,9 @@ Meter:
   --rate N           frames per second (default 5)
   --max              the line's maximum at 9600 bit/s: 9600/70 = 137.1 frames per second
   --seed N           seed of noise and garbage (default 1)
+  --latency MS       hand the frames over as a USB serial adapter does: what was produced
+                     during each tick of MS milliseconds goes out in one write (adapters
+                     wait 16 ms by default), instead of each frame when it is due
 With a coarse range or gauss, readings beyond the scale are sent as the over-range mark
 +-10000 (shown as 3000.0 or 30000).
 Shown reading = true field * gain / 10000; gain cells 0, 4, 8, 12 for DC1, DC2, AC1, AC2
@@ -191,6 +194,10 @@ std::optional<SimOptions> ParseSimOptions(int argc, char **argv, bool &help)
             if (!ToInt(value, n, 0, 1000))
                 return bad();
             m.burst = static_cast<int>(n);
+        } else if (valued("--latency")) {
+            if (!ToInt(value, n, 1, 10000))
+                return bad();
+            m.latencyMs = static_cast<int>(n);
         } else if (valued("--silent-after")) {
             if (!ToDouble(value, m.silentAfter) || m.silentAfter < 0)
                 return bad();
