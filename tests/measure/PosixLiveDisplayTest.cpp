@@ -64,7 +64,7 @@ struct PaintedWidgets : QObject {
 };
 } // namespace
 
-class LiveDisplayTest : public QObject {
+class PosixLiveDisplayTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { LanguageName = LanguageEnglish; }
@@ -312,5 +312,5 @@ private slots:
     }
 };
 
-NERIX_TEST(LiveDisplayTest)
-#include "LiveDisplayTest.moc"
+NERIX_TEST(PosixLiveDisplayTest)
+#include "PosixLiveDisplayTest.moc"
