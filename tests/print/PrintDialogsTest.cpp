@@ -32,6 +32,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <string_view>
 #include <QTimer>
 #include <QWheelEvent>
 #include <limits>
@@ -124,7 +125,8 @@ private slots:
         for (const bool card : {true, false}) {
             for (const char *ending : {"Anuluj", "Escape", "close box", "printed",
                      "print dialog cancelled", "print failed", "disk full", "destroyed"}) {
-                if (QLatin1String(ending) == QLatin1String("disk full") && !FileSizeLimit::supported())
+                // A full disk is played by a file size limit, which not every platform has.
+                if (!FileSizeLimit::supported() && std::string_view(ending) == "disk full")
                     continue;
                 QTest::addRow("%s, %s", card ? "card" : "report", ending)
                     << card << QString::fromLatin1(ending);
