@@ -10,23 +10,7 @@ bash scripts/install-deps.sh wine64 xvfb xauth
 setup=$(bash scripts/package-windows.sh | tail -n 1)
 echo "== $setup ($(du -h "$setup" | cut -f1))"
 
-work=$(mktemp -d)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-pids=()
-cleanup() {
-  "$wineserver" -k 2>/dev/null || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-"$wine" wineboot -i >/dev/null 2>&1
+source scripts/wine-session.sh
 
 dir="$WINEPREFIX/drive_c/Program Files/Nerix"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Nerix'

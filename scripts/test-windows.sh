@@ -23,27 +23,9 @@ x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Wpedantic -static -Is
   -lsetupapi
 g++ -std=c++20 -O1 -Wall -Wextra tests/windows/PtyDevice.cpp -o "$build/pty-device"
 
-work=$(mktemp -d)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The Qt DLLs are found on Wine's PATH; Qt finds its plug-ins beside them.
 export WINEPATH="Z:${qt//\//\\}\\bin"
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-pids=()
-cleanup() {
-  "$wineserver" -k 2>/dev/null || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display of its own: the windows plug-in draws there, and measures text with real fonts.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-"$wine" wineboot -i >/dev/null 2>&1
+source scripts/wine-session.sh
 
 # Points Wine's COM names at the device paths of `$1` (lines "COMn PATH"). Wine links its
 # dosdevices at its next start, so the server is restarted; a terminal that Wine's server opened

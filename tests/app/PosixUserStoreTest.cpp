@@ -2,6 +2,7 @@
 // reported, and a named pipe in its place leaves the program with the defaults.
 #include "TestMain.h"
 #include "common/MessageCatcher.h"
+#include "common/UserSettings.h"
 
 #include "app/MainWin.h"
 #include "app/Startup.h"
@@ -20,13 +21,7 @@ class PosixUserStoreTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        const auto settings = openSettingsStore();
-        for (const char *key : {"name", "company", "service"})
-            settings->remove(QString::fromLatin1(key));
-        settings->sync();
-    }
+    void cleanup() { forgetUserSettings(); }
 
     void storeThatCannotBeWrittenIsReported()
     {

@@ -3,6 +3,7 @@
 // window's "TRYB SERWISOWY" label. PosixUserStoreTest has the store's file that fails.
 #include "TestMain.h"
 #include "common/MessageCatcher.h"
+#include "common/UserSettings.h"
 
 #include "app/AboutWin.h"
 #include "app/MainWin.h"
@@ -47,14 +48,7 @@ class UserDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The user settings are shared by the whole test run: each test leaves none behind.
-    void cleanup()
-    {
-        const auto settings = openSettingsStore();
-        for (const char *key : {"name", "company", "service"})
-            settings->remove(QString::fromLatin1(key));
-        settings->sync();
-    }
+    void cleanup() { forgetUserSettings(); }
 
     void storedTechnicianLocksNameAndCompany()
     {
