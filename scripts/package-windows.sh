@@ -12,13 +12,12 @@ qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
 runtime=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
 stage="$build/stage"
 rm -rf "$stage"
-mkdir -p "$stage/plugins/platforms" "$stage/plugins/styles" "$stage/plugins/printsupport" \
-  "$stage/translations" "$stage/licenses"
+mkdir -p "$stage/plugins/platforms" "$stage/plugins/styles" "$stage/translations" \
+  "$stage/licenses"
 
 cp "$build/src/nerix.exe" "$stage/"
 cp "$qt/plugins/platforms/qwindows.dll" "$stage/plugins/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/plugins/styles/"
-cp "$qt/plugins/printsupport/windowsprintersupport.dll" "$stage/plugins/printsupport/"
 cp /usr/share/qt6/translations/qtbase_pl.qm "$stage/translations/"
 # Qt finds its plug-ins and translations beside the program.
 printf '[Paths]\nPrefix=.\nPlugins=plugins\nTranslations=translations\n' >"$stage/qt.conf"
