@@ -6,7 +6,7 @@
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
-bash scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev \
+bash scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-translations-l10n \
   qt6-base-dev-tools wine64 >&2
 qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
 out=build-windows
@@ -16,6 +16,7 @@ cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNERIX_BENCH=OFF \
   -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 "$@" >&2
+  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 \
+  -DNERIX_QT_TRANSLATIONS=/usr/share/qt6/translations "$@" >&2
 cmake --build "$out" -j "$(nproc)" >&2
 echo "$repo/$out"

@@ -27,8 +27,9 @@ printf '[Paths]\nPrefix=.\nPlugins=plugins\nTranslations=translations\n' >"$stag
 find_dll() {
   local dir
   for dir in "$qt/bin" "${runtime[@]}"; do
-    [ -f "$dir/$1" ] && { echo "$dir/$1"; return; }
+    [ -f "$dir/$1" ] && { echo "$dir/$1"; return 0; }
   done
+  return 0
 }
 queue=("$stage/nerix.exe" "$stage"/plugins/*/*.dll)
 while [ ${#queue[@]} -gt 0 ]; do

@@ -23,8 +23,10 @@ x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Wpedantic -static -Is
   -lsetupapi
 g++ -std=c++20 -O1 -Wall -Wextra tests/windows/PtyDevice.cpp -o "$build/pty-device"
 
-# The Qt DLLs are found on Wine's PATH; Qt finds its plug-ins beside them.
-export WINEPATH="Z:${qt//\//\\}\\bin"
+# The Qt DLLs and the mingw-w64 runtime are found on Wine's PATH; Qt finds its plug-ins beside
+# its DLLs.
+windows_path() { echo "Z:${1//\//\\}"; }
+export WINEPATH="$(windows_path "$qt/bin");$(windows_path /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(windows_path /usr/x86_64-w64-mingw32/lib)"
 source scripts/wine-session.sh
 
 # Points Wine's COM names at the device paths of `$1` (lines "COMn PATH"). Wine links its
@@ -66,7 +68,7 @@ count "$wine" "$build/test_serial_wine.exe"
 kill "${pids[-1]}"
 
 echo "== test programs"
-count ctest --test-dir "$build" --output-on-failure
+count ctest --test-dir "$build" --output-on-failure -j2
 
 echo "== the Windows program against nerix-sim"
 mkfifo "$work/sim-input"
@@ -81,7 +83,7 @@ head -n 2 "$work/sim-output" >"$work/sim-ports"
 map_ports "$work/sim-ports"
 count env NERIX_SIM_INPUT="Z:$work/sim-input" NERIX_SIM_OUTPUT="Z:$work/sim-output" \
   NERIX_SIM_CELLS="Z:$work/cells" NERIX_SIM_N3C="Z:$repo/tools/sim/nerix-sim.N3C" \
-  "$wine" "$build/tests/test_simulator_e2e.exe" -o -,txt
+  "$wine" "$build/tests/test_simulator_e2e.exe"
 
 echo "Windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -15,4 +15,8 @@ const char *defaultPlatform()
 {
     return "offscreen";
 }
+bool logThroughFile()
+{
+    return false;
+}
 } // namespace nerixtest

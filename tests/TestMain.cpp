@@ -3,6 +3,7 @@
 #include "TestMain.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -45,16 +46,30 @@ int main(int argc, char **argv)
     const QByteArray parentData = qgetenv("NERIX_TEST_DATA_HOME");
     qputenv("XDG_DATA_HOME", parentData.isEmpty() ? data.path().toLocal8Bit() : parentData);
 
+    // Qt's own file dialogs, which tests answer as widgets, also where the platform has its own.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
     const QByteArray only = qgetenv("NERIX_TEST_CLASS");
+    // Where Qt Test's own standard output does not reach the console (Windows programs under
+    // Wine), each class writes its log into a file that is then copied to standard output.
+    QStringList arguments = app.arguments();
+    const QString log = config.filePath(QStringLiteral("test-log.txt"));
+    if (nerixtest::logThroughFile() && !arguments.contains(QStringLiteral("-o")))
+        arguments << QStringLiteral("-o") << log + QStringLiteral(",txt");
     int failed = 0;
     int ran = 0;
     for (const auto &[name, factory] : nerixtest::registry()) {
         if (!only.isEmpty() && only != name)
             continue;
         std::unique_ptr<QObject> test(factory());
-        failed += QTest::qExec(test.get(), argc, argv) != 0 ? 1 : 0;
+        failed += QTest::qExec(test.get(), arguments) != 0 ? 1 : 0;
         ++ran;
+        QFile written(log);
+        if (written.open(QIODevice::ReadOnly)) {
+            const QByteArray text = written.readAll();
+            std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+            std::fflush(stdout);
+        }
     }
     nerixtest::dropPrivateSettings();
     std::printf("Test classes: %d ran, %d failed\n", ran, failed);

@@ -22,6 +22,8 @@ void usePrivateSettings(const QString &folder);
 void dropPrivateSettings();
 // The platform plug-in the tests run on when QT_QPA_PLATFORM names none.
 const char *defaultPlatform();
+// Whether Qt Test's log goes through a file to standard output.
+bool logThroughFile();
 } // namespace nerixtest
 
 #define NERIX_TEST(Class)                                                                          \

@@ -26,4 +26,8 @@ const char *defaultPlatform()
 {
     return "windows";
 }
+bool logThroughFile()
+{
+    return true;
+}
 } // namespace nerixtest
