@@ -16,7 +16,7 @@ public:
         , cells_(qEnvironmentVariable("NERIX_SIM_CELLS"))
     {
         if (input_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-            && output_.open(QIODevice::ReadOnly))
+            && output_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             output_.seek(output_.size()); // what it printed before belongs to earlier tests
     }
 
@@ -26,12 +26,18 @@ public:
     QString nextLine(int ms = 5000)
     {
         QDeadlineTimer deadline(ms);
-        while (!output_.canReadLine() && !deadline.hasExpired()) {
+        for (;;) {
+            pending_ += output_.readAll(); // what was appended since
+            const qsizetype end = pending_.indexOf('\n');
+            if (end >= 0) {
+                const QByteArray line = pending_.left(end);
+                pending_.remove(0, end + 1);
+                return QString::fromLatin1(line).trimmed();
+            }
+            if (deadline.hasExpired())
+                return {};
             QTest::qWait(10);
-            output_.seek(output_.pos()); // reads what was appended since
         }
-        return output_.canReadLine() ? QString::fromLatin1(output_.readLine()).trimmed()
-                                     : QString();
     }
 
     bool cellsFileHas(const QString &line, int ms = 5000)
@@ -49,4 +55,5 @@ private:
     QFile input_;
     QFile output_;
     QFile cells_;
+    QByteArray pending_;
 };

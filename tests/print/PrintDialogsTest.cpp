@@ -449,28 +449,6 @@ private slots:
 
     // Printing to a file offers the document's name in the user's documents folder, and only
     // the pages the document has.
-    void printDialogOffersTheDocumentInTheDocumentsFolder()
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(QStringLiteral("Karta kalibracyjna A1234"));
-        QString offered;
-        int maxPage = 0;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            maxPage = dialog->maxPage();
-            if (auto *file = dialog->findChild<QLineEdit *>(QStringLiteral("filename")))
-                offered = file->text();
-            dialog->reject();
-        });
-        QVERIFY(!AskPrinterWithDialog(nullptr, "Drukarka")(printer, 3));
-        QCOMPARE(maxPage, 3);
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (!QDir(folder).exists())
-            folder = QDir::homePath();
-        QCOMPARE(offered, QDir(folder).filePath(QStringLiteral("Karta kalibracyjna A1234.pdf")));
-    }
-
     // The spin edit's change runs on every text typed: a 0 leaves one row, and a count typed
     // digit by digit loses no row's texts on the way.
     void typedCountsKeepOneRowAndTheTexts()
