@@ -1,5 +1,6 @@
 // The data file format: writing whole files only, and reading back every kind of file.
 #include "TestMain.h"
+#include "common/FileBytes.h"
 
 #include "files/DataFile.h"
 #include "measure/ResultText.h"
@@ -10,12 +11,6 @@
 #include <QTest>
 
 namespace {
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

@@ -1,7 +1,9 @@
 // Recording results into data files and opening them again, through the main window.
 #include "TestMain.h"
 #include "common/Controls.h"
+#include "common/FileBytes.h"
 #include "common/MessageCatcher.h"
+#include "common/MeterFrames.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
 
@@ -28,18 +30,6 @@
 #include <QToolButton>
 
 namespace {
-QByteArray frame(int16_t raw, uint8_t status = 0)
-{
-    const ResultFrameBytes bytes = MakeResultFrame(status, 200, raw);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 struct Recorder {
     Recorder()
     {

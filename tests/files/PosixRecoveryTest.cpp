@@ -1,10 +1,11 @@
 // A recording ended from outside: the program records in a child process from a
 // pseudo-terminal and is killed; the next start saves what its journal kept.
 #include "TestMain.h"
-#include "common/FileBytes.h"
 #include "common/Controls.h"
+#include "common/FileBytes.h"
 #include "common/FileSizeLimit.h"
 #include "common/MessageCatcher.h"
+#include "common/MeterFrames.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
 
@@ -30,13 +31,6 @@
 
 namespace {
 constexpr int FramePeriodMs = 7; // about the meter's rate
-
-QByteArray frame(int16_t raw)
-{
-    const ResultFrameBytes bytes = MakeResultFrame(0, 200, raw);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
-}
-
 
 // The journals in the program's data folder.
 QStringList journalsIn(const QString &folder)

@@ -2,6 +2,7 @@
 #include "TestMain.h"
 #include "common/Controls.h"
 #include "common/MessageCatcher.h"
+#include "common/MeterFrames.h"
 #include "common/PortMap.h"
 #include "common/PtyPair.h"
 #include "common/RememberedReset.h"
@@ -30,12 +31,6 @@ QColor textColour(const QWidget *w)
 }
 
 const QColor Yellow(255, 255, 0), White(255, 255, 255), Silver(192, 192, 192), Grey(128, 128, 128);
-
-QByteArray frame(int16_t raw)
-{
-    const ResultFrameBytes bytes = MakeResultFrame(0, 200, raw);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
-}
 } // namespace
 
 class PosixConnectionTest : public QObject {

@@ -2,6 +2,7 @@
 // the file name given in place of the dialog.
 #include "TestMain.h"
 #include "common/Controls.h"
+#include "common/FileBytes.h"
 #include "common/MessageCatcher.h"
 #include "common/NamedPipe.h"
 
@@ -18,12 +19,6 @@
 #include <QTest>
 
 namespace {
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
