@@ -54,7 +54,8 @@ int main(int argc, char **argv)
     // Wine), each class writes its log into a file that is then copied to standard output.
     QStringList arguments = app.arguments();
     const QString log = config.filePath(QStringLiteral("test-log.txt"));
-    if (nerixtest::logThroughFile() && !arguments.contains(QStringLiteral("-o")))
+    const bool viaFile = nerixtest::logThroughFile() && !arguments.contains(QStringLiteral("-o"));
+    if (viaFile)
         arguments << QStringLiteral("-o") << log + QStringLiteral(",txt");
     int failed = 0;
     int ran = 0;
@@ -65,7 +66,7 @@ int main(int argc, char **argv)
         failed += QTest::qExec(test.get(), arguments) != 0 ? 1 : 0;
         ++ran;
         QFile written(log);
-        if (written.open(QIODevice::ReadOnly)) {
+        if (viaFile && written.open(QIODevice::ReadOnly)) {
             const QByteArray text = written.readAll();
             std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
             std::fflush(stdout);

@@ -17,26 +17,23 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <string_view>
 #include <QTimer>
 #include <QWheelEvent>
 #include <limits>
 #include <optional>
+#include <string_view>
 
 namespace {
 struct Program {
@@ -447,8 +444,6 @@ private slots:
         QCOMPARE(pdfPages(pdf), printed);
     }
 
-    // Printing to a file offers the document's name in the user's documents folder, and only
-    // the pages the document has.
     // The spin edit's change runs on every text typed: a 0 leaves one row, and a count typed
     // digit by digit loses no row's texts on the way.
     void typedCountsKeepOneRowAndTheTexts()
